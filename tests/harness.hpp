@@ -1,0 +1,51 @@
+#ifndef SCHED_TESTS_HARNESS_HPP
+#define SCHED_TESTS_HARNESS_HPP
+
+#include <string>
+
+// What one run of a program left behind.
+struct run_result {
+	std::string out;
+	std::string err;
+	int status; // the exit status, or 128 plus the signal that ended the program
+};
+
+// Runs the program at `path` with `input` as its whole standard input.
+run_result run_program(const std::string& path, const std::string& input);
+
+// Runs the program with standard output going to `output_path` (a device such as
+// /dev/full); only the standard error and the status are captured.
+run_result run_program_into(const std::string& path, const std::string& input,
+                            const std::string& output_path);
+
+
+
+#include <gtest/gtest.h>
+
+// A normal run: exactly `expected` on standard output, nothing on standard error, status 0.
+inline ::testing::AssertionResult reports(const std::string& path, const std::string& input,
+                                          const std::string& expected)
+{
+	const run_result r = run_program(path, input);
+	if (r.out == expected && r.err.empty() && r.status == 0)
+		return ::testing::AssertionSuccess();
+	return ::testing::AssertionFailure()
+	       << "input:\n" << input << "\nwanted:\n" << expected << "\ngot status " << r.status
+	       << ", output:\n" << r.out << "\nerror:\n" << r.err;
+}
+
+// A rejected input: nothing on standard output, the one line "program: message" on
+// standard error, status 1.
+inline ::testing::AssertionResult rejects(const std::string& path, const std::string& input,
+                                          const std::string& message)
+{
+	const std::string program = path.substr(path.find_last_of('/') + 1);
+	const std::string wanted = program + ": " + message + "\n";
+	const run_result r = run_program(path, input);
+	if (r.out.empty() && r.err == wanted && r.status == 1)
+		return ::testing::AssertionSuccess();
+	return ::testing::AssertionFailure()
+	       << "input:\n" << input << "\nwanted error:\n" << wanted << "got status " << r.status
+	       << ", output:\n" << r.out << "\nerror:\n" << r.err;
+}
+#endif
