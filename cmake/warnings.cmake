@@ -2,7 +2,7 @@
 
 add_compile_options(
   -Wall -Wextra -Wpedantic
-  -Wconversion -Wsign-conversion -Wshadow
+  -Wconversion -Wshadow
   -Wold-style-cast -Wcast-qual -Wformat=2 -Wundef
   -Wnull-dereference -Wimplicit-fallthrough)
 

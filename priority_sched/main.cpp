@@ -1,0 +1,354 @@
+// priority_sched: preemptive priority scheduling in unit time steps.
+//
+// Reads a process count and that many records of name, priority, arrival and burst from
+// standard input. The earliest arrival runs a first unit unconditionally; then, one unit
+// at a time, the most urgent arrived process runs (a smaller number is more urgent) until
+// the clock reaches the last arrival, when the unfinished processes run to their end in
+// priority order. Each process is reported as it finishes: name, completion, turnaround,
+// waiting.
+
+#include "orderings.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace {
+
+const char program[] = "priority_sched";
+
+// The process table: one slot per process, one column per attribute. The orderings move
+// whole slots; a finished process stays in its slot below the finished count.
+struct process_table {
+	std::vector<char> name;
+	std::vector<std::int32_t> priority;
+	std::vector<std::int32_t> arrival;
+	std::vector<std::int32_t> burst;
+	std::vector<std::int32_t> remaining;
+
+	std::int32_t size() const { return static_cast<std::int32_t>(name.size()); }
+
+	void sort_by_arrival(std::int32_t start, std::int32_t end)
+	{
+		arrival_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
+		             priority.data());
+	}
+
+	void sort_by_priority(std::int32_t start, std::int32_t end)
+	{
+		priority_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
+		              priority.data());
+	}
+};
+
+enum class scan { ok, missing, not_a_number, out_of_range };
+
+[[noreturn]] void fail(const char* message)
+{
+	std::fprintf(stderr, "%s: %s\n", program, message);
+	std::exit(1);
+}
+
+[[noreturn]] void fail_field(long long record, const char* field, const char* problem)
+{
+	if (record > 0)
+		std::fprintf(stderr, "%s: record %lld: %s %s\n", program, record, field, problem);
+	else
+		std::fprintf(stderr, "%s: %s %s\n", program, field, problem);
+	std::exit(1);
+}
+
+[[noreturn]] void fail_write()
+{
+	std::fprintf(stderr, "%s: cannot write standard output: %s\n", program, std::strerror(errno));
+	std::exit(1);
+}
+
+bool is_white(int c)
+{
+	return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool is_digit(int c)
+{
+	return c >= '0' && c <= '9';
+}
+
+int skip_white()
+{
+	int c;
+	do
+		c = std::getchar();
+	while (is_white(c));
+	return c;
+}
+
+// Reads a decimal integer the way "%d" does, but refuses values that do not fit in
+// 32 bits instead of leaving them undefined.
+scan scan_int(std::int32_t& value)
+{
+	int c = skip_white();
+	if (c == EOF)
+		return scan::missing;
+	const bool negative = c == '-';
+	if (c == '-' || c == '+')
+		c = std::getchar();
+	if (!is_digit(c))
+		return scan::not_a_number;
+	long long magnitude = 0;
+	for (; is_digit(c); c = std::getchar())
+		if (magnitude <= INT32_MAX)
+			magnitude = magnitude * 10 + (c - '0');
+	std::ungetc(c, stdin);
+	const long long signed_value = negative ? -magnitude : magnitude;
+	if (signed_value < INT32_MIN || signed_value > INT32_MAX)
+		return scan::out_of_range;
+	value = static_cast<std::int32_t>(signed_value);
+	return scan::ok;
+}
+
+std::int32_t read_number(long long record, const char* field)
+{
+	std::int32_t value = 0;
+	switch (scan_int(value)) {
+	case scan::ok:
+		break;
+	case scan::missing:
+		fail_field(record, field, "is missing");
+	case scan::not_a_number:
+		fail_field(record, field, "is not a number");
+	case scan::out_of_range:
+		fail_field(record, field, "is out of range");
+	}
+	return value;
+}
+
+// A name is the one character after the white space, whatever it is, so the priority
+// may follow it with no blank between them.
+char read_name(long long record)
+{
+	const int c = skip_white();
+	if (c == EOF)
+		fail_field(record, "name", "is missing");
+	return static_cast<char>(c);
+}
+
+std::int32_t read_count()
+{
+	const std::int32_t count = read_number(0, "process count");
+	if (count < 0)
+		fail("process count is negative");
+	return count;
+}
+
+// The table grows record by record instead of being sized from the count: a count that
+// promises more records than the input holds then ends at the end of the input, without
+// first claiming memory for records that never come.
+process_table read_batch(std::int32_t count)
+{
+	process_table t;
+	for (long long record = 1; record <= count; record++) {
+		t.name.push_back(read_name(record));
+		t.priority.push_back(read_number(record, "priority"));
+		t.arrival.push_back(read_number(record, "arrival"));
+		const std::int32_t burst = read_number(record, "burst");
+		// A process with no time to run would hold its slot forever and the
+		// simulation would never end.
+		if (burst < 1)
+			fail_field(record, "burst", "is below 1");
+		t.burst.push_back(burst);
+		t.remaining.push_back(burst);
+	}
+	return t;
+}
+
+void report(const process_table& t, std::int32_t slot, long long completion)
+{
+	const long long turnaround = completion - t.arrival[slot];
+	const long long waiting = turnaround - t.burst[slot];
+	if (std::printf("%c %lld %lld %lld\n", t.name[slot], completion, turnaround, waiting) < 0)
+		fail_write();
+}
+
+void finish_output()
+{
+	if (std::fflush(stdout) != 0 || std::ferror(stdout))
+		fail_write();
+}
+
+// The ready range, copied out of the table with each process's place in it written into
+// the remaining column: neither ordering compares remaining times, so the orderings carry
+// the places along like any other column and show where every process went.
+process_table copy_with_places(const process_table& t, std::int32_t first, std::int32_t end)
+{
+	process_table ready;
+	ready.name.assign(t.name.begin() + first, t.name.begin() + end);
+	ready.priority.assign(t.priority.begin() + first, t.priority.begin() + end);
+	ready.arrival.assign(t.arrival.begin() + first, t.arrival.begin() + end);
+	ready.burst.assign(t.burst.begin() + first, t.burst.begin() + end);
+	for (std::int32_t place = 0; place < end - first; place++)
+		ready.remaining.push_back(place);
+	return ready;
+}
+
+// How many whole cycles of `cycle_length` steps can be taken at once, given the units
+// each process ran in one cycle: enough that at least one step is still to be simulated
+// before the next arrival, and that no process runs out of time inside them.
+long long cycles_to_skip(long long cycle_length, const std::vector<long long>& ran_per_cycle,
+                         const std::vector<long long>& left, long long clock, long long next_arrival)
+{
+	long long cycles = (next_arrival - 1 - clock) / cycle_length;
+	for (std::size_t place = 0; place < left.size(); place++)
+		if (ran_per_cycle[place] > 0)
+			cycles = std::min(cycles, (left[place] - 1) / ran_per_cycle[place]);
+	return cycles;
+}
+
+// Runs the steps from `clock` on while no process arrives or finishes: the ready range
+// (slots first to end-1, already in arrival order for this step) keeps its processes,
+// each step orders it by priority, runs the first slot for one unit and orders it by
+// arrival again for the next step. Returns when the process in slot `first` has
+// finished (true) or the clock has reached the next arrival (false).
+//
+// Equal priorities make the two unstable orderings move processes around, so the runner
+// can change from step to step and the steps cannot simply be added up. But between two
+// events each step's arrangement is a function of the previous one alone (neither
+// ordering looks at remaining times), so the arrangements repeat. The repetition is found
+// with Brent's method, keeping one marked arrangement and the units each process ran
+// since it. Every whole cycle repeats the same exchanges and the same runners, so whole
+// cycles that end before the next event can be taken at once, each process charged its
+// units per cycle times the cycles taken; the rest is stepped as before.
+bool run_stretch(process_table& t, std::int32_t first, std::int32_t end, long long& clock,
+                 long long next_arrival)
+{
+	process_table ready = copy_with_places(t, first, end);
+	const std::int32_t size = end - first;
+	std::vector<long long> left(t.remaining.begin() + first, t.remaining.begin() + end);
+
+	std::vector<std::int32_t> marked = ready.remaining;
+	std::vector<long long> ran_since_mark(left.size(), 0);
+	long long steps = 0;
+	long long marked_at = 0;
+	long long mark_interval = 1;
+	bool searching = true;
+
+	for (;;) {
+		if (searching && steps > marked_at && ready.remaining == marked) {
+			const long long cycles = cycles_to_skip(steps - marked_at, ran_since_mark, left,
+			                                        clock, next_arrival);
+			clock += cycles * (steps - marked_at);
+			for (std::size_t place = 0; place < left.size(); place++)
+				left[place] -= cycles * ran_since_mark[place];
+			// The next event now lies within one cycle: step on to it.
+			searching = false;
+		} else if (searching && steps - marked_at == mark_interval) {
+			marked = ready.remaining;
+			marked_at = steps;
+			mark_interval *= 2;
+			std::fill(ran_since_mark.begin(), ran_since_mark.end(), 0);
+		}
+
+		ready.sort_by_priority(0, size);
+		const std::int32_t runner = ready.remaining[0];
+		left[runner]--;
+		ran_since_mark[runner]++;
+		clock++;
+		steps++;
+		if (left[runner] == 0 || clock == next_arrival)
+			break;
+		ready.sort_by_arrival(0, size);
+	}
+
+	for (std::int32_t place = 0; place < size; place++) {
+		const std::int32_t slot = first + place;
+		t.name[slot] = ready.name[place];
+		t.priority[slot] = ready.priority[place];
+		t.arrival[slot] = ready.arrival[place];
+		t.burst[slot] = ready.burst[place];
+		t.remaining[slot] = static_cast<std::int32_t>(left[ready.remaining[place]]);
+	}
+	return t.remaining[first] == 0;
+}
+
+// The first slot from `first` on that has not arrived by `clock`. Slots before `from`
+// are known to have arrived, and the unfinished slots are in arrival order.
+std::int32_t find_ready_end(const process_table& t, std::int32_t from, long long clock)
+{
+	std::int32_t end = from;
+	while (end < t.size() && t.arrival[end] <= clock)
+		end++;
+	return end;
+}
+
+// The stepping phase, from the first tick until every process has finished or a step
+// finds a process ready with the clock at or past the last arrival. Returns the number
+// of finished processes.
+std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock)
+{
+	const std::int32_t last_arrival = t.arrival.back();
+	// Slots from `finished` to `settled` - 1 had arrived by the previous step. Only they
+	// can be out of arrival order: the slots behind them are still in the order of the
+	// first arrival ordering and arrive later than all of them, so ordering the settled
+	// slots alone leaves the same table as ordering every unfinished slot.
+	std::int32_t settled = finished;
+	while (finished < t.size()) {
+		t.sort_by_arrival(finished, settled);
+		const std::int32_t ready_end = find_ready_end(t, std::max(finished, settled), clock);
+		if (ready_end == finished) {
+			// Idle steps change nothing but the clock, and the table is already in
+			// arrival order, so the clock can move straight to the next arrival.
+			clock = t.arrival[finished];
+			continue;
+		}
+		if (clock >= last_arrival)
+			break;
+		const long long next_arrival = t.arrival[ready_end];
+		if (run_stretch(t, finished, ready_end, clock, next_arrival)) {
+			report(t, finished, clock);
+			finished++;
+		}
+		settled = ready_end;
+	}
+	return finished;
+}
+
+// The final phase: every unfinished process has arrived and runs to its end, in the
+// order of one priority ordering.
+void run_to_end(process_table& t, std::int32_t finished, long long clock)
+{
+	t.sort_by_priority(finished, t.size());
+	for (std::int32_t slot = finished; slot < t.size(); slot++) {
+		clock += t.remaining[slot];
+		report(t, slot, clock);
+	}
+}
+
+} // namespace
+
+int main()
+try {
+	process_table table = read_batch(read_count());
+	if (table.size() > 0) {
+		table.sort_by_arrival(0, table.size());
+
+		// The first tick: the earliest arrival runs one unit, whatever the priorities.
+		long long clock = table.arrival[0] + 1LL;
+		std::int32_t finished = 0;
+		if (--table.remaining[0] == 0) {
+			report(table, 0, clock);
+			finished = 1;
+		}
+
+		finished = step_to_last_arrival(table, finished, clock);
+		run_to_end(table, finished, clock);
+	}
+	finish_output();
+	return 0;
+} catch (const std::bad_alloc&) {
+	fail("out of memory");
+}

@@ -1,0 +1,166 @@
+// priority_sched against a plain model: the simulation written out step by step, one
+// time unit per step, idle units included, with no shortcut of any kind. The program
+// skips idle gaps and repeated arrangements; on every batch here both must print the
+// very same bytes.
+
+#include "harness.hpp"
+#include "orderings.hpp"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string program = PRIORITY_SCHED;
+
+struct record {
+	char name;
+	std::int32_t priority;
+	std::int32_t arrival;
+	std::int32_t burst;
+};
+
+std::string format_batch(const std::vector<record>& batch)
+{
+	std::string input = std::to_string(batch.size()) + "\n";
+	for (const record& r : batch)
+		input += std::string(1, r.name) + " " + std::to_string(r.priority) + " " +
+		         std::to_string(r.arrival) + " " + std::to_string(r.burst) + "\n";
+	return input;
+}
+
+std::string unit_step_model(const std::vector<record>& batch)
+{
+	const auto n = static_cast<std::int32_t>(batch.size());
+	std::vector<char> name;
+	std::vector<std::int32_t> priority, arrival, burst, remaining;
+	for (const record& r : batch) {
+		name.push_back(r.name);
+		priority.push_back(r.priority);
+		arrival.push_back(r.arrival);
+		burst.push_back(r.burst);
+		remaining.push_back(r.burst);
+	}
+	auto by_arrival = [&](std::int32_t start, std::int32_t end) {
+		arrival_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(), priority.data());
+	};
+	auto by_priority = [&](std::int32_t start, std::int32_t end) {
+		priority_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(), priority.data());
+	};
+	std::string out;
+	auto finish = [&](std::int32_t slot, long long completion) {
+		const long long turnaround = completion - arrival[slot];
+		out += std::string(1, name[slot]) + " " + std::to_string(completion) + " " +
+		       std::to_string(turnaround) + " " + std::to_string(turnaround - burst[slot]) + "\n";
+	};
+	if (n == 0)
+		return out;
+
+	by_arrival(0, n);
+	const std::int32_t last_arrival = arrival[n - 1];
+	long long clock = arrival[0] + 1LL;
+	std::int32_t f = 0;
+	remaining[0]--;
+	if (remaining[0] == 0) {
+		finish(0, clock);
+		f = 1;
+	}
+
+	bool final_phase = false;
+	while (f < n) {
+		by_arrival(f, n);
+		std::int32_t ready_end = f;
+		while (ready_end < n && arrival[ready_end] <= clock && remaining[ready_end] != 0)
+			ready_end++;
+		if (ready_end == f) {
+			clock++;
+			continue;
+		}
+		if (clock >= last_arrival) {
+			final_phase = true;
+			break;
+		}
+		by_priority(f, ready_end);
+		clock++;
+		remaining[f]--;
+		if (remaining[f] == 0) {
+			finish(f, clock);
+			f++;
+		}
+	}
+	if (final_phase) {
+		by_priority(f, n);
+		for (std::int32_t s = f; s < n; s++) {
+			clock += remaining[s];
+			finish(s, clock);
+		}
+	}
+	return out;
+}
+
+// The shape of a family of random batches.
+struct batch_shape {
+	int most_processes;
+	int priorities;    // priorities are drawn from 0 to priorities-1
+	int arrival_span;  // arrivals are drawn from -arrival_span/4 to 3*arrival_span/4
+	int longest_burst;
+	int names;         // names are drawn from the first `names` capital letters
+};
+
+std::vector<record> random_batch(std::mt19937& rng, const batch_shape& shape)
+{
+	auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+	std::vector<record> batch(static_cast<std::size_t>(draw(1, shape.most_processes)));
+	const int earliest = -shape.arrival_span / 4;
+	for (record& r : batch) {
+		r.name = static_cast<char>('A' + draw(0, shape.names - 1));
+		r.priority = draw(0, shape.priorities - 1);
+		r.arrival = draw(earliest, earliest + shape.arrival_span);
+		r.burst = draw(1, shape.longest_burst);
+	}
+	return batch;
+}
+
+void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
+{
+	std::mt19937 rng(seed);
+	for (int i = 0; i < batches; i++) {
+		const std::vector<record> batch = random_batch(rng, shape);
+		const std::string input = format_batch(batch);
+		ASSERT_TRUE(reports(program, input, unit_step_model(batch))) << "batch " << i << " of seed " << seed;
+	}
+}
+
+TEST(PrioritySchedModel, ModelGivesTheWorkedExamples)
+{
+	EXPECT_EQ(unit_step_model({{'A', 3, 0, 4}, {'B', 1, 1, 3}, {'C', 4, 2, 2}, {'D', 2, 3, 1}, {'E', 5, 4, 2}}),
+	          "B 4 3 0\nD 5 2 1\nA 8 8 4\nC 10 8 6\nE 12 8 6\n");
+	EXPECT_EQ(unit_step_model({{'A', 2, 0, 2}, {'B', 1, 5, 3}, {'C', 3, 6, 1}}), "A 2 2 0\nB 8 3 0\nC 9 3 2\n");
+	EXPECT_EQ(unit_step_model({{'X', 5, 3, 1}}), "X 4 1 0\n");
+}
+
+TEST(PrioritySchedModel, SmallBatchesWithManyTies)
+{
+	expect_agreement(1, {6, 2, 8, 4, 4}, 300);
+}
+
+TEST(PrioritySchedModel, IdleGapsAndNegativeArrivals)
+{
+	expect_agreement(2, {8, 3, 60, 6, 6}, 200);
+}
+
+TEST(PrioritySchedModel, LongBurstsWideArrivalsAndManyTies)
+{
+	expect_agreement(3, {24, 2, 400, 150, 5}, 150);
+	expect_agreement(4, {40, 3, 1500, 400, 8}, 60);
+}
+
+TEST(PrioritySchedModel, CrowdsOfEqualPriorities)
+{
+	expect_agreement(5, {60, 1, 40, 300, 26}, 40);
+	expect_agreement(6, {60, 2, 200, 60, 3}, 40);
+}
+
+} // namespace

@@ -1,0 +1,244 @@
+// priority_sched: its two orderings on their own, then the program from the outside.
+
+#include "harness.hpp"
+#include "orderings.hpp"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string program = PRIORITY_SCHED;
+
+// A process table small enough to write out in a test. Slot i starts with burst 100+i
+// and remaining 200+i, so every column shows where its slot went.
+struct table {
+	std::string name;
+	std::vector<std::int32_t> priority;
+	std::vector<std::int32_t> arrival;
+	std::vector<std::int32_t> burst;
+	std::vector<std::int32_t> remaining;
+
+	table(std::string names, std::vector<std::int32_t> priorities, std::vector<std::int32_t> arrivals)
+	    : name(std::move(names)), priority(std::move(priorities)), arrival(std::move(arrivals))
+	{
+		for (std::size_t i = 0; i < name.size(); i++) {
+			burst.push_back(static_cast<std::int32_t>(100 + i));
+			remaining.push_back(static_cast<std::int32_t>(200 + i));
+		}
+	}
+
+	void by_arrival(std::int32_t start, std::int32_t end)
+	{
+		arrival_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(), priority.data());
+	}
+
+	void by_priority(std::int32_t start, std::int32_t end)
+	{
+		priority_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(), priority.data());
+	}
+};
+
+// Every column of the slot now named `name[i]` still belongs to that process.
+void expect_slots_whole(const table& before, const table& after)
+{
+	for (std::size_t i = 0; i < after.name.size(); i++) {
+		const std::size_t from = before.name.find(after.name[i]);
+		ASSERT_NE(from, std::string::npos);
+		EXPECT_EQ(after.priority[i], before.priority[from]) << after.name[i];
+		EXPECT_EQ(after.arrival[i], before.arrival[from]) << after.name[i];
+		EXPECT_EQ(after.burst[i], before.burst[from]) << after.name[i];
+		EXPECT_EQ(after.remaining[i], before.remaining[from]) << after.name[i];
+	}
+}
+
+TEST(PrioritySchedOrderings, ArrivalSortIsNotStable)
+{
+	table t("ABC", {7, 8, 9}, {1, 1, 0});
+	const table before = t;
+	t.by_arrival(0, 3);
+	EXPECT_EQ(t.name, "CBA");
+	expect_slots_whole(before, t);
+}
+
+TEST(PrioritySchedOrderings, PrioritySortWorkedExample)
+{
+	table t("XYZW", {3, 2, 3, 1}, {0, 1, 2, 3});
+	const table before = t;
+	t.by_priority(0, 4);
+	EXPECT_EQ(t.name, "WYZX");
+	expect_slots_whole(before, t);
+}
+
+TEST(PrioritySchedOrderings, NegativeKeysComeFirst)
+{
+	table t("ABCD", {0, -1, 5, -2147483647 - 1}, {2, -1, 0, 2147483647});
+	t.by_priority(0, 4);
+	EXPECT_EQ(t.name, "DBAC");
+	t.by_arrival(0, 4);
+	EXPECT_EQ(t.name, "BCAD");
+}
+
+TEST(PrioritySchedOrderings, RangesOfZeroAndOneSlotAreLeftAlone)
+{
+	table t("BA", {2, 1}, {2, 1});
+	for (const auto& [start, end] : {std::pair{0, 0}, {1, 1}, {0, 1}, {1, 2}, {2, 2}}) {
+		t.by_arrival(start, end);
+		t.by_priority(start, end);
+		EXPECT_EQ(t.name, "BA") << start << ".." << end;
+	}
+}
+
+TEST(PrioritySchedOrderings, OnlyTheRangeMoves)
+{
+	table t("EDCBA", {5, 4, 3, 2, 1}, {5, 4, 3, 2, 1});
+	const table before = t;
+	t.by_priority(1, 4);
+	EXPECT_EQ(t.name, "EBCDA");
+	expect_slots_whole(before, t);
+	t.by_arrival(2, 5);
+	EXPECT_EQ(t.name, "EBACD");
+	expect_slots_whole(before, t);
+}
+
+TEST(PrioritySchedOrderings, AnOrderedRangeStaysAsItIs)
+{
+	table t("PQRS", {1, 1, 2, 2}, {4, 3, 2, 1});
+	for (int round = 0; round < 3; round++) {
+		t.by_priority(0, 4);
+		EXPECT_EQ(t.name, "PQRS");
+	}
+}
+
+TEST(PrioritySchedSchedule, PreemptionByMoreUrgentArrivals)
+{
+	EXPECT_TRUE(reports(program, "5\nA 3 0 4\nB 1 1 3\nC 4 2 2\nD 2 3 1\nE 5 4 2\n",
+	                    "B 4 3 0\nD 5 2 1\nA 8 8 4\nC 10 8 6\nE 12 8 6\n"));
+	EXPECT_TRUE(reports(program, "4\nA 4 0 5\nB 3 1 4\nC 2 2 2\nD 1 6 1\n",
+	                    "C 4 2 0\nD 7 1 0\nB 8 7 3\nA 12 12 7\n"));
+}
+
+TEST(PrioritySchedSchedule, IdleGapBetweenArrivals)
+{
+	EXPECT_TRUE(reports(program, "3\nA 2 0 2\nB 1 5 3\nC 3 6 1\n", "A 2 2 0\nB 8 3 0\nC 9 3 2\n"));
+}
+
+TEST(PrioritySchedSchedule, FirstTickIgnoresPriorities)
+{
+	EXPECT_TRUE(reports(program, "3\nA 3 0 2\nB 1 0 2\nC 2 0 2\n", "B 3 3 1\nC 5 5 3\nA 6 6 4\n"));
+}
+
+TEST(PrioritySchedSchedule, FinishInTheFirstTickIsReportedFirst)
+{
+	EXPECT_TRUE(reports(program, "3\nA 2 0 1\nB 1 0 2\nC 3 1 2\n", "A 1 1 0\nB 3 3 1\nC 5 4 2\n"));
+}
+
+TEST(PrioritySchedSchedule, SingleProcess)
+{
+	EXPECT_TRUE(reports(program, "1\nX 5 3 4\n", "X 7 4 0\n"));
+	EXPECT_TRUE(reports(program, "1\nX 5 3 1\n", "X 4 1 0\n"));
+}
+
+TEST(PrioritySchedTies, EqualPrioritiesKeepTheEarlierArrivalAhead)
+{
+	EXPECT_TRUE(reports(program, "3\nA 1 0 3\nB 1 0 3\nC 1 1 2\n", "A 3 3 0\nB 6 6 3\nC 8 7 5\n"));
+}
+
+TEST(PrioritySchedTies, InitialArrivalOrderingIsNotStable)
+{
+	EXPECT_TRUE(reports(program, "3\nA 2 1 1\nB 2 1 1\nC 2 0 1\n", "C 1 1 0\nB 2 1 0\nA 3 2 1\n"));
+}
+
+TEST(PrioritySchedTies, FinalOrderingMovesATiedProcessBack)
+{
+	EXPECT_TRUE(reports(program, "4\nX 3 0 2\nY 2 0 2\nZ 3 0 2\nW 1 1 2\n",
+	                    "W 3 2 0\nY 5 5 3\nZ 7 7 5\nX 8 8 6\n"));
+}
+
+TEST(PrioritySchedLayout, NegativeArrivals)
+{
+	EXPECT_TRUE(reports(program, "2\nA 2 -3 2\nB 1 -2 2\n", "B 0 2 0\nA 1 4 2\n"));
+}
+
+TEST(PrioritySchedLayout, NameMayTouchThePriority)
+{
+	EXPECT_TRUE(reports(program, "2\nA1 0 3\nB0 1 2\n", "B 3 2 0\nA 5 5 2\n"));
+	EXPECT_TRUE(reports(program, "1\nA12 0 3\n", "A 3 3 0\n"));
+}
+
+TEST(PrioritySchedLayout, AnyWhiteSpaceSeparatesTheItems)
+{
+	const std::string expected = "B 4 3 0\nD 5 2 1\nA 8 8 4\nC 10 8 6\nE 12 8 6\n";
+	EXPECT_TRUE(reports(program, "5 A 3 0 4 B 1 1 3 C 4 2 2 D 2 3 1 E 5 4 2", expected));
+	EXPECT_TRUE(reports(program, "5\r\nA 3 0 4\r\nB 1 1 3\r\nC 4 2 2\r\nD 2 3 1\r\nE 5 4 2\r\n", expected));
+	EXPECT_TRUE(reports(program, "5\tA\t3\t0\t4\n\nB 1 1 3\vC 4 2 2\fD 2 3 1 E 5 4 2 and more", expected));
+}
+
+TEST(PrioritySchedLayout, DigitsAndPunctuationAsNames)
+{
+	EXPECT_TRUE(reports(program, "2\n1 2 0 2\n# 1 0 1\n", "# 2 2 1\n1 3 3 1\n"));
+}
+
+TEST(PrioritySchedCounts, ZeroCountPrintsNothing)
+{
+	EXPECT_TRUE(reports(program, "0\n", ""));
+	EXPECT_TRUE(reports(program, "0\nA 1 2 3\n", ""));
+}
+
+TEST(PrioritySchedLargeValues, FarApartArrivalsAreNotSteppedThrough)
+{
+	std::string input = "41\nA 0 0 5\n";
+	std::string expected = "A 5 5 0\n";
+	long long clock = 2000000000;
+	for (int i = 0; i < 40; i++) {
+		const char name = static_cast<char>('a' + i % 26);
+		input += std::string(1, name) + " " + std::to_string(i) + " 2000000000 1000000\n";
+		clock += 1000000;
+		expected += std::string(1, name) + " " + std::to_string(clock) + " " +
+		            std::to_string(clock - 2000000000) + " " + std::to_string(clock - 2001000000) + "\n";
+	}
+	EXPECT_TRUE(reports(program, input, expected));
+}
+
+TEST(PrioritySchedLargeValues, LongBurstsAcrossTheWholeRange)
+{
+	EXPECT_TRUE(reports(program, "3\nA 1 -2147483648 2147483647\nB 0 2147483647 2147483647\nC 1 0 1\n",
+	                    "A -1 2147483647 0\nC 1 1 0\nB 4294967294 2147483647 0\n"));
+	EXPECT_TRUE(reports(program, "3\nA 0 2147483647 2147483647\nB 0 2147483647 2147483647\nC 0 2147483647 2147483647\n",
+	                    "A 4294967294 2147483647 0\nB 6442450941 4294967294 2147483647\n"
+	                    "C 8589934588 6442450941 4294967294\n"));
+}
+
+TEST(PrioritySchedBadInput, CountMissingMalformedOrNegative)
+{
+	EXPECT_TRUE(rejects(program, "", "process count is missing"));
+	EXPECT_TRUE(rejects(program, "x", "process count is not a number"));
+	EXPECT_TRUE(rejects(program, "2147483648", "process count is out of range"));
+	EXPECT_TRUE(rejects(program, "-1\nA 1 0 1\n", "process count is negative"));
+}
+
+TEST(PrioritySchedBadInput, InputEndingInsideTheBatch)
+{
+	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\n", "record 2: name is missing"));
+	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\nB", "record 2: priority is missing"));
+	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\nB 1", "record 2: arrival is missing"));
+	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\nB 1 0\n", "record 2: burst is missing"));
+	EXPECT_TRUE(rejects(program, "2147483647\nA 1 0 1\nB 1 0 1\nC 1 0 1\n", "record 4: name is missing"));
+}
+
+TEST(PrioritySchedBadInput, FieldsThatAreNotNumbersOrOutOfRange)
+{
+	EXPECT_TRUE(rejects(program, "1\nA high 0 1\n", "record 1: priority is not a number"));
+	EXPECT_TRUE(rejects(program, "1\nA 1 - 1\n", "record 1: arrival is not a number"));
+	EXPECT_TRUE(rejects(program, "1\nA 1 0 2147483648\n", "record 1: burst is out of range"));
+	EXPECT_TRUE(rejects(program, "1\nA -2147483649 0 1\n", "record 1: priority is out of range"));
+}
+
+TEST(PrioritySchedBadInput, BurstBelowOneWouldNeverFinish)
+{
+	EXPECT_TRUE(rejects(program, "2\nA 1 0 3\nB 1 1 0\n", "record 2: burst is below 1"));
+	EXPECT_TRUE(rejects(program, "1\nA 1 0 -4\n", "record 1: burst is below 1"));
+}
+
+} // namespace
