@@ -1,0 +1,24 @@
+#ifndef SRTF_SCHED_ORDERINGS_HPP
+#define SRTF_SCHED_ORDERINGS_HPP
+
+#include <cstdint>
+
+// The two orderings of the process table. Each orders the slots from `range_start` up to
+// but not including `range_end` by exchanging neighbours on a strict comparison, so both
+// are stable, and moves the four columns of a slot together; slots outside the range
+// are neither read nor written.
+//
+// The remaining column is 64 bits wide: a process with a burst of 0 or less never
+// finishes before the final phase, and every unit it runs until then takes its
+// remaining time further below zero, past where 32 bits reach.
+
+// Orders the range by arrival, earliest first.
+void arrival_sort(std::int32_t* arrival, long long* remaining, std::int32_t range_start,
+                  std::int32_t range_end, char* name, std::int32_t* burst);
+
+// Orders the range by remaining time, shortest first. The key is the time still to run,
+// not the burst as read.
+void burst_sort(std::int32_t* arrival, long long* remaining, std::int32_t range_start,
+                std::int32_t range_end, char* name, std::int32_t* burst);
+
+#endif
