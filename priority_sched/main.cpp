@@ -196,17 +196,165 @@ process_table copy_with_places(const process_table& t, std::int32_t first, std::
 	return ready;
 }
 
-// How many whole cycles of `cycle_length` steps can be taken at once, given the units
-// each process ran in one cycle: enough that at least one step is still to be simulated
-// before the next arrival, and that no process runs out of time inside them.
-long long cycles_to_skip(long long cycle_length, const std::vector<long long>& ran_per_cycle,
-                         const std::vector<long long>& left, long long clock, long long next_arrival)
+// A run of steps that began and ended with the keys of the ready range (priority and
+// arrival, position by position) standing the same. The process that starts such a run
+// at position q runs units[q] units in it and ends it at position next[q].
+struct cycle {
+	long long steps = 0;
+	std::vector<std::int32_t> next;
+	std::vector<long long> units;
+};
+
+// Finds a cycle with Brent's method: the ready range is marked at the first step and
+// marked again after 1, 2, 4, 8, ... further steps, until a step starts with the keys
+// standing exactly as they stood at the mark.
+class cycle_finder {
+public:
+	explicit cycle_finder(const process_table& ready) { mark(ready); }
+
+	// Looks at the ready range at the start of a step.
+	bool found(const process_table& ready)
+	{
+		if (steps_ > 0 && ready.priority == marked_.priority && ready.arrival == marked_.arrival)
+			return true;
+		if (steps_ == interval_) {
+			mark(ready);
+			interval_ *= 2;
+		}
+		return false;
+	}
+
+	void ran(std::int32_t place)
+	{
+		ran_since_mark_[place]++;
+		steps_++;
+	}
+
+	// The cycle from the mark to the present step.
+	cycle measure(const process_table& ready) const
+	{
+		std::vector<std::int32_t> position_of(ready.remaining.size());
+		for (std::int32_t position = 0; position < ready.size(); position++)
+			position_of[ready.remaining[position]] = position;
+		cycle c;
+		c.steps = steps_;
+		for (const std::int32_t place : marked_.remaining) {
+			c.next.push_back(position_of[place]);
+			c.units.push_back(ran_since_mark_[place]);
+		}
+		return c;
+	}
+
+private:
+	void mark(const process_table& ready)
+	{
+		marked_ = ready;
+		ran_since_mark_.assign(ready.remaining.size(), 0);
+		steps_ = 0;
+	}
+
+	process_table marked_;
+	std::vector<long long> ran_since_mark_;
+	long long steps_ = 0;
+	long long interval_ = 1;
+};
+
+// The positions a process passes through at the starts of cycle after cycle, laid out
+// orbit by orbit, with running sums of the units it collects on the way.
+class orbits {
+public:
+	explicit orbits(const cycle& c) : index_of_(c.next.size(), -1), begin_(c.next.size()), sums_(1, 0)
+	{
+		for (std::size_t start = 0; start < c.next.size(); start++) {
+			if (index_of_[start] >= 0)
+				continue;
+			const auto begin = static_cast<std::int32_t>(order_.size());
+			auto position = static_cast<std::int32_t>(start);
+			do {
+				index_of_[position] = static_cast<std::int32_t>(order_.size());
+				begin_[order_.size()] = begin;
+				order_.push_back(position);
+				sums_.push_back(sums_.back() + c.units[position]);
+				position = c.next[position];
+			} while (position != static_cast<std::int32_t>(start));
+		}
+		for (std::size_t i = 0; i < order_.size(); i++)
+			length_.push_back(orbit_end(i) - begin_[i]);
+	}
+
+	// The units that the process now at `position` runs in the next `cycles` cycles.
+	long long units(std::int32_t position, long long cycles) const
+	{
+		const std::int32_t i = index_of_[position];
+		const std::int32_t begin = begin_[i];
+		const std::int32_t end = begin + length_[i];
+		const long long whole = cycles / length_[i];
+		const auto stop = static_cast<std::int32_t>(i + cycles % length_[i]);
+		const long long rest = stop <= end ? sum(i, stop) : sum(i, end) + sum(begin, stop - length_[i]);
+		return whole * sum(begin, end) + rest;
+	}
+
+	// Where the process now at `position` stands after `cycles` cycles.
+	std::int32_t position_after(std::int32_t position, long long cycles) const
+	{
+		const std::int32_t i = index_of_[position];
+		const long long offset = (i - begin_[i] + cycles % length_[i]) % length_[i];
+		return order_[static_cast<std::size_t>(begin_[i] + offset)];
+	}
+
+private:
+	std::int32_t orbit_end(std::size_t i) const
+	{
+		const std::int32_t begin = begin_[i];
+		auto end = static_cast<std::size_t>(begin);
+		while (end < order_.size() && begin_[end] == begin)
+			end++;
+		return static_cast<std::int32_t>(end);
+	}
+
+	long long sum(std::int32_t from, std::int32_t to) const { return sums_[to] - sums_[from]; }
+
+	std::vector<std::int32_t> order_;
+	std::vector<std::int32_t> index_of_;
+	std::vector<std::int32_t> begin_;
+	std::vector<std::int32_t> length_;
+	std::vector<long long> sums_;
+};
+
+// Takes at once as many whole cycles as leave at least one step to simulate before the
+// next arrival and every process at least one unit to run, and returns the steps taken.
+long long take_whole_cycles(process_table& ready, std::vector<long long>& left, const cycle& c,
+                            long long clock, long long next_arrival)
 {
-	long long cycles = (next_arrival - 1 - clock) / cycle_length;
-	for (std::size_t place = 0; place < left.size(); place++)
-		if (ran_per_cycle[place] > 0)
-			cycles = std::min(cycles, (left[place] - 1) / ran_per_cycle[place]);
-	return cycles;
+	const orbits paths(c);
+	auto all_still_running = [&](long long cycles) {
+		for (std::int32_t position = 0; position < ready.size(); position++)
+			if (paths.units(position, cycles) >= left[ready.remaining[position]])
+				return false;
+		return true;
+	};
+	long long cycles = 0;
+	long long most = (next_arrival - 1 - clock) / c.steps;
+	while (cycles < most) {
+		const long long middle = cycles + (most - cycles + 1) / 2;
+		if (all_still_running(middle))
+			cycles = middle;
+		else
+			most = middle - 1;
+	}
+
+	process_table moved = ready;
+	for (std::int32_t position = 0; position < ready.size(); position++) {
+		const std::int32_t to = paths.position_after(position, cycles);
+		moved.name[to] = ready.name[position];
+		moved.priority[to] = ready.priority[position];
+		moved.arrival[to] = ready.arrival[position];
+		moved.burst[to] = ready.burst[position];
+		moved.remaining[to] = ready.remaining[position];
+		left[ready.remaining[position]] -= paths.units(position, cycles);
+	}
+	ready = std::move(moved);
+	return cycles * c.steps;
 }
 
 // Runs the steps from `clock` on while no process arrives or finishes: the ready range
@@ -216,55 +364,39 @@ long long cycles_to_skip(long long cycle_length, const std::vector<long long>& r
 // finished (true) or the clock has reached the next arrival (false).
 //
 // Equal priorities make the two unstable orderings move processes around, so the runner
-// can change from step to step and the steps cannot simply be added up. But between two
-// events each step's arrangement is a function of the previous one alone (neither
-// ordering looks at remaining times), so the arrangements repeat. The repetition is found
-// with Brent's method, keeping one marked arrangement and the units each process ran
-// since it. Every whole cycle repeats the same exchanges and the same runners, so whole
-// cycles that end before the next event can be taken at once, each process charged its
-// units per cycle times the cycles taken; the rest is stepped as before.
+// can change from step to step and the steps cannot simply be added up. But the
+// orderings compare nothing but priorities and arrivals, so the exchanges a step makes,
+// and the position whose process runs, depend on nothing but where the keys stand. Once
+// the keys stand as they stood some steps before, the same exchanges and the same
+// running positions repeat, cycle after cycle, up to the next event: the process that
+// starts a cycle at position q always runs the same units in it and ends it at the same
+// position. So whole cycles that end before the next event are taken at once, each
+// process charged the units it collects along its path; the steps after them are
+// simulated one by one, as are the steps before the repetition is seen.
 bool run_stretch(process_table& t, std::int32_t first, std::int32_t end, long long& clock,
                  long long next_arrival)
 {
 	process_table ready = copy_with_places(t, first, end);
-	const std::int32_t size = end - first;
 	std::vector<long long> left(t.remaining.begin() + first, t.remaining.begin() + end);
-
-	std::vector<std::int32_t> marked = ready.remaining;
-	std::vector<long long> ran_since_mark(left.size(), 0);
-	long long steps = 0;
-	long long marked_at = 0;
-	long long mark_interval = 1;
+	cycle_finder finder(ready);
 	bool searching = true;
 
 	for (;;) {
-		if (searching && steps > marked_at && ready.remaining == marked) {
-			const long long cycles = cycles_to_skip(steps - marked_at, ran_since_mark, left,
-			                                        clock, next_arrival);
-			clock += cycles * (steps - marked_at);
-			for (std::size_t place = 0; place < left.size(); place++)
-				left[place] -= cycles * ran_since_mark[place];
-			// The next event now lies within one cycle: step on to it.
+		if (searching && finder.found(ready)) {
+			clock += take_whole_cycles(ready, left, finder.measure(ready), clock, next_arrival);
+			// The next event now lies within one more cycle: step on to it.
 			searching = false;
-		} else if (searching && steps - marked_at == mark_interval) {
-			marked = ready.remaining;
-			marked_at = steps;
-			mark_interval *= 2;
-			std::fill(ran_since_mark.begin(), ran_since_mark.end(), 0);
 		}
-
-		ready.sort_by_priority(0, size);
+		ready.sort_by_priority(0, ready.size());
 		const std::int32_t runner = ready.remaining[0];
-		left[runner]--;
-		ran_since_mark[runner]++;
+		finder.ran(runner);
 		clock++;
-		steps++;
-		if (left[runner] == 0 || clock == next_arrival)
+		if (--left[runner] == 0 || clock == next_arrival)
 			break;
-		ready.sort_by_arrival(0, size);
+		ready.sort_by_arrival(0, ready.size());
 	}
 
-	for (std::int32_t place = 0; place < size; place++) {
+	for (std::int32_t place = 0; place < ready.size(); place++) {
 		const std::int32_t slot = first + place;
 		t.name[slot] = ready.name[place];
 		t.priority[slot] = ready.priority[place];
