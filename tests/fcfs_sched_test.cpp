@@ -4,7 +4,9 @@
 #include "sort.hpp"
 
 #include <cstdint>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,6 +68,42 @@ TEST(FcfsSchedSort, CountsOfZeroAndOneChangeNothing)
 	sort(0, name, arrival, burst);
 	sort(1, name, arrival, burst);
 	EXPECT_EQ(std::string(name, 2), "BA");
+}
+
+// The all-pairs ordering written out literally, every pair exchanged in place.
+void literal_all_pairs(std::vector<char>& name, std::vector<std::int32_t>& arrival, std::vector<std::int32_t>& burst)
+{
+	for (std::size_t i = 0; i < name.size(); i++)
+		for (std::size_t j = 0; j < name.size(); j++)
+			if (arrival[i] < arrival[j]) {
+				std::swap(name[i], name[j]);
+				std::swap(arrival[i], arrival[j]);
+				std::swap(burst[i], burst[j]);
+			}
+}
+
+TEST(FcfsSchedSort, AgreesWithTheLiteralDoubleLoopOnRandomTables)
+{
+	std::mt19937 rng(7);
+	for (int round = 0; round < 500; round++) {
+		const auto slots = std::uniform_int_distribution<std::size_t>(0, 40)(rng);
+		const int spread = std::uniform_int_distribution<int>(1, 12)(rng);
+		std::vector<char> name;
+		std::vector<std::int32_t> arrival, burst;
+		for (std::size_t i = 0; i < slots; i++) {
+			name.push_back(static_cast<char>('A' + i % 26));
+			arrival.push_back(std::uniform_int_distribution<std::int32_t>(-spread, spread)(rng));
+			burst.push_back(static_cast<std::int32_t>(i));
+		}
+		auto expected_name = name;
+		auto expected_arrival = arrival;
+		auto expected_burst = burst;
+		literal_all_pairs(expected_name, expected_arrival, expected_burst);
+		sort(static_cast<std::int32_t>(slots), name.data(), arrival.data(), burst.data());
+		ASSERT_EQ(burst, expected_burst) << "round " << round;
+		ASSERT_EQ(arrival, expected_arrival) << "round " << round;
+		ASSERT_EQ(name, expected_name) << "round " << round;
+	}
 }
 
 TEST(FcfsSchedOrder, DispatchesByArrivalBackToBack)
