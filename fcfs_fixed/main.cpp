@@ -76,9 +76,11 @@ scan scan_int(std::int32_t& value)
 		c = std::getchar();
 	if (!is_digit(c))
 		return scan::not_a_number;
+	// Once past 2^31 the value is out of range whatever its sign, and stops growing
+	// there, well inside 64 bits, however many digits follow.
 	long long magnitude = 0;
 	for (; is_digit(c); c = std::getchar())
-		if (magnitude <= INT32_MAX)
+		if (magnitude <= INT32_MAX + 1LL)
 			magnitude = magnitude * 10 + (c - '0');
 	std::ungetc(c, stdin);
 	const long long signed_value = negative ? -magnitude : magnitude;

@@ -91,6 +91,7 @@ TEST(FcfsFixedBadInput, MissingOrMalformedFields)
 	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB 4", "record 2: burst is missing"));
 	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB 4 +", "record 2: burst is not a number"));
 	EXPECT_TRUE(rejects(program, "1\nA 3000000000 1", "record 1: arrival is out of range"));
+	EXPECT_TRUE(rejects(program, "1\nA 0 -2147483648000000", "record 1: burst is out of range"));
 }
 
 } // namespace

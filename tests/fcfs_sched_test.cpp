@@ -191,6 +191,8 @@ TEST(FcfsSchedBadInput, FieldsThatAreNotNumbersOrTooLarge)
 	EXPECT_TRUE(rejects(program, "1\nA zero 5\n", "record 1: arrival is not a number"));
 	EXPECT_TRUE(rejects(program, "1\nA 0 2147483648\n", "record 1: burst is out of range"));
 	EXPECT_TRUE(rejects(program, "1\nA -2147483649 1\n", "record 1: arrival is out of range"));
+	EXPECT_TRUE(rejects(program, "1\nA -21474836480 1\n", "record 1: arrival is out of range"));
+	EXPECT_TRUE(reports(program, "1\nA -2147483648 -0002147483648\n", "A -2147483648 -2147483648 0\n"));
 	EXPECT_TRUE(rejects(program, "1\nA 99999999999999999999999 1\n",
 	                    "record 1: arrival is out of range"));
 }

@@ -25,6 +25,7 @@ struct batch_shape {
 	int arrival_span;  // arrivals are drawn from -arrival_span/4 to 3*arrival_span/4
 	int longest_burst;
 	int names;         // names are drawn from the first `names` capital letters
+	int late_arrival = 0; // if not 0, one more process arrives this late
 };
 
 std::vector<record> random_batch(std::mt19937& rng, const batch_shape& shape)
@@ -38,6 +39,8 @@ std::vector<record> random_batch(std::mt19937& rng, const batch_shape& shape)
 		r.arrival = draw(earliest, earliest + shape.arrival_span);
 		r.burst = draw(1, shape.longest_burst);
 	}
+	if (shape.late_arrival != 0)
+		batch.push_back({'Z', draw(0, shape.priorities - 1), shape.late_arrival, draw(1, shape.longest_burst)});
 	return batch;
 }
 
@@ -73,6 +76,14 @@ TEST(PrioritySchedModel, LongBurstsWideArrivalsAndManyTies)
 {
 	expect_agreement(3, {24, 2, 400, 150, 5}, 150);
 	expect_agreement(4, {40, 3, 1500, 400, 8}, 60);
+}
+
+// Crowds tied on both priority and arrival, kept busy until a late arrival: the keys
+// take hundreds of steps to repeat, and the processes run along long paths.
+TEST(PrioritySchedModel, CrowdsTiedOnBothKeysUntilALateArrival)
+{
+	expect_agreement(7, {40, 3, 6, 400, 26, 6000}, 30);
+	expect_agreement(8, {25, 2, 4, 2000, 4, 20000}, 30);
 }
 
 TEST(PrioritySchedModel, CrowdsOfEqualPriorities)

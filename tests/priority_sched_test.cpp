@@ -233,6 +233,7 @@ TEST(PrioritySchedBadInput, FieldsThatAreNotNumbersOrOutOfRange)
 	EXPECT_TRUE(rejects(program, "1\nA 1 - 1\n", "record 1: arrival is not a number"));
 	EXPECT_TRUE(rejects(program, "1\nA 1 0 2147483648\n", "record 1: burst is out of range"));
 	EXPECT_TRUE(rejects(program, "1\nA -2147483649 0 1\n", "record 1: priority is out of range"));
+	EXPECT_TRUE(rejects(program, "1\nA 1 -21474836480 3\n", "record 1: arrival is out of range"));
 }
 
 TEST(PrioritySchedBadInput, BurstBelowOneWouldNeverFinish)

@@ -230,6 +230,7 @@ TEST(SrtfSchedBadInput, FieldsThatAreNotNumbersOrOutOfRange)
 {
 	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB x 1\n", "record 2: arrival is not a number"));
 	EXPECT_TRUE(rejects(program, "1\nA 0 4294967296\n", "record 1: burst is out of range"));
+	EXPECT_TRUE(rejects(program, "1\nA -21474836489 3\n", "record 1: arrival is out of range"));
 }
 
 } // namespace

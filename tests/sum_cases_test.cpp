@@ -49,7 +49,8 @@ TEST(SumCasesBadInput, MalformedCountIsRejectedAfterThePrompt)
 {
 	for (const auto& [input, message] : {std::pair<std::string, std::string>{"", "case count is missing"},
 	                                     {"many", "case count is not a number"},
-	                                     {"4294967296", "case count is out of range"}}) {
+	                                     {"4294967296", "case count is out of range"},
+	                                     {"-21474836480", "case count is out of range"}}) {
 		const run_result r = run_program(program, input);
 		EXPECT_EQ(r.out, prompt) << input;
 		EXPECT_EQ(r.err, "sum_cases: " + message + "\n") << input;
@@ -72,10 +73,12 @@ TEST(SumCasesBadInput, AnswersAlreadyWrittenStay)
 
 TEST(SumCasesBadInput, AddendOutOfRange)
 {
-	const run_result r = run_program(program, "1\n2147483648 0\n");
-	EXPECT_EQ(r.out, prompt);
-	EXPECT_EQ(r.err, "sum_cases: case 1: first number is out of range\n");
-	EXPECT_EQ(r.status, 1);
+	for (const std::string input : {"1\n2147483648 0\n", "1\n-21474836480 0\n"}) {
+		const run_result r = run_program(program, input);
+		EXPECT_EQ(r.out, prompt) << input;
+		EXPECT_EQ(r.err, "sum_cases: case 1: first number is out of range\n") << input;
+		EXPECT_EQ(r.status, 1) << input;
+	}
 }
 
 } // namespace
