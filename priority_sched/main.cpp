@@ -265,7 +265,7 @@ private:
 // orbit by orbit, with running sums of the units it collects on the way.
 class orbits {
 public:
-	explicit orbits(const cycle& c) : index_of_(c.next.size(), -1), begin_(c.next.size()), sums_(1, 0)
+	explicit orbits(const cycle& c) : index_of_(c.next.size(), -1), sums_(1, 0)
 	{
 		for (std::size_t start = 0; start < c.next.size(); start++) {
 			if (index_of_[start] >= 0)
@@ -274,14 +274,14 @@ public:
 			auto position = static_cast<std::int32_t>(start);
 			do {
 				index_of_[position] = static_cast<std::int32_t>(order_.size());
-				begin_[order_.size()] = begin;
 				order_.push_back(position);
 				sums_.push_back(sums_.back() + c.units[position]);
 				position = c.next[position];
 			} while (position != static_cast<std::int32_t>(start));
+			const auto length = static_cast<std::int32_t>(order_.size()) - begin;
+			begin_.resize(order_.size(), begin);
+			length_.resize(order_.size(), length);
 		}
-		for (std::size_t i = 0; i < order_.size(); i++)
-			length_.push_back(orbit_end(i) - begin_[i]);
 	}
 
 	// The units that the process now at `position` runs in the next `cycles` cycles.
@@ -305,15 +305,6 @@ public:
 	}
 
 private:
-	std::int32_t orbit_end(std::size_t i) const
-	{
-		const std::int32_t begin = begin_[i];
-		auto end = static_cast<std::size_t>(begin);
-		while (end < order_.size() && begin_[end] == begin)
-			end++;
-		return static_cast<std::int32_t>(end);
-	}
-
 	long long sum(std::int32_t from, std::int32_t to) const { return sums_[to] - sums_[from]; }
 
 	std::vector<std::int32_t> order_;
