@@ -13,6 +13,11 @@
 #include <cstring>
 #include <utility>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char program[] = "fcfs_fixed";
@@ -125,6 +130,14 @@ void finish_output()
 
 int main()
 {
+#ifdef _WIN32
+	// Binary streams: reports and messages end their lines with LF alone, byte for byte
+	// as on every other platform, and a Ctrl-Z in the input is an ordinary character,
+	// not the end of the input. CR LF input reads as before: CR counts as white space.
+	_setmode(_fileno(stdin), _O_BINARY);
+	_setmode(_fileno(stdout), _O_BINARY);
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
 	std::array<char, capacity> name{};
 	std::array<std::int32_t, capacity> arrival{};
 	std::array<std::int32_t, capacity> burst{};

@@ -14,6 +14,11 @@
 #include <new>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char program[] = "fcfs_sched";
@@ -154,6 +159,14 @@ void finish_output()
 
 int main()
 try {
+#ifdef _WIN32
+	// Binary streams: reports and messages end their lines with LF alone, byte for byte
+	// as on every other platform, and a Ctrl-Z in the input is an ordinary character,
+	// not the end of the input. CR LF input reads as before: CR counts as white space.
+	_setmode(_fileno(stdin), _O_BINARY);
+	_setmode(_fileno(stdout), _O_BINARY);
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
 	const std::int32_t count = read_count();
 	batch b = read_batch(count);
 	sort(count, b.name.data(), b.arrival.data(), b.burst.data());

@@ -18,6 +18,11 @@
 #include <new>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char program[] = "srtf_sched";
@@ -245,6 +250,14 @@ void run_to_end(process_table& t, std::int32_t finished, long long clock)
 
 int main()
 try {
+#ifdef _WIN32
+	// Binary streams: reports and messages end their lines with LF alone, byte for byte
+	// as on every other platform, and a Ctrl-Z in the input is an ordinary character,
+	// not the end of the input. CR LF input reads as before: CR counts as white space.
+	_setmode(_fileno(stdin), _O_BINARY);
+	_setmode(_fileno(stdout), _O_BINARY);
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
 	process_table table = read_batch(read_count());
 	if (table.size() > 0) {
 		table.sort_by_arrival(0, table.size());

@@ -9,6 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 const char program[] = "sum_cases";
@@ -117,6 +122,14 @@ void answer(long long sum)
 
 int main()
 {
+#ifdef _WIN32
+	// Binary streams: reports and messages end their lines with LF alone, byte for byte
+	// as on every other platform, and a Ctrl-Z in the input is an ordinary character,
+	// not the end of the input. CR LF input reads as before: CR counts as white space.
+	_setmode(_fileno(stdin), _O_BINARY);
+	_setmode(_fileno(stdout), _O_BINARY);
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
 	prompt();
 	const std::int32_t cases = read_number(0, "case count");
 	if (cases < 1 || cases > most_cases)
