@@ -57,10 +57,13 @@ int spawn_and_wait(const std::string& path, const std::string& in, const std::st
 	posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_TRUNC, 0);
 	posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_TRUNC, 0);
 
+	std::string launcher = SCHED_TEST_LAUNCHER;
 	std::string program = path;
-	char* argv[] = {program.data(), nullptr};
+	char* direct[] = {program.data(), nullptr};
+	char* launched[] = {launcher.data(), program.data(), nullptr};
+	char** argv = launcher.empty() ? direct : launched;
 	pid_t pid = 0;
-	const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
+	const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv, environ);
 	posix_spawn_file_actions_destroy(&actions);
 	if (spawned != 0)
 		throw std::runtime_error("cannot start " + path);

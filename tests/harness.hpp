@@ -34,13 +34,22 @@ inline ::testing::AssertionResult reports(const std::string& path, const std::st
 	       << ", output:\n" << r.out << "\nerror:\n" << r.err;
 }
 
+// The name a program gives itself in its messages: its file name without a ".exe".
+inline std::string program_name(const std::string& path)
+{
+	std::string name = path.substr(path.find_last_of('/') + 1);
+	const std::string exe = ".exe";
+	if (name.ends_with(exe))
+		name.erase(name.size() - exe.size());
+	return name;
+}
+
 // A rejected input: nothing on standard output, the one line "program: message" on
 // standard error, status 1.
 inline ::testing::AssertionResult rejects(const std::string& path, const std::string& input,
                                           const std::string& message)
 {
-	const std::string program = path.substr(path.find_last_of('/') + 1);
-	const std::string wanted = program + ": " + message + "\n";
+	const std::string wanted = program_name(path) + ": " + message + "\n";
 	const run_result r = run_program(path, input);
 	if (r.out.empty() && r.err == wanted && r.status == 1)
 		return ::testing::AssertionSuccess();
