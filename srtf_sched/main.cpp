@@ -181,12 +181,12 @@ void finish_output()
 		fail_write();
 }
 
-// The first slot from `finished` on that has not arrived by `clock`. The slots that have
+// The first slot from `from` on that has not arrived by `clock`. The slots that have
 // ever been ready stand first among the unfinished ones and the rest keep their arrival
 // order behind them, so the arrived slots are always a leading run.
-std::int32_t find_ready_end(const process_table& t, std::int32_t finished, long long clock)
+std::int32_t find_ready_end(const process_table& t, std::int32_t from, long long clock)
 {
-	std::int32_t end = finished;
+	std::int32_t end = from;
 	while (end < t.size() && t.arrival[end] <= clock)
 		end++;
 	return end;
@@ -215,8 +215,14 @@ long long run_until_next_event(process_table& t, std::int32_t first, long long c
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock)
 {
 	const std::int32_t last_arrival = t.arrival.back();
+	// Slots from `finished` to `ordered_end` - 1 are in order of time left. They stay so
+	// from one step to the next: the process in front only moves further ahead while it
+	// runs, and a finished one leaves the front. Only newcomers can be out of order, and
+	// the stable ordering of a range already in order exchanges nothing, so the ordering
+	// is run only when processes have joined the ready range.
+	std::int32_t ordered_end = finished;
 	while (finished < t.size()) {
-		const std::int32_t ready_end = find_ready_end(t, finished, clock);
+		const std::int32_t ready_end = find_ready_end(t, std::max(finished, ordered_end), clock);
 		if (ready_end == finished) {
 			// Idle steps change nothing but the clock, so it moves straight to the
 			// next arrival, which is in the first unfinished slot.
@@ -225,7 +231,10 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 		}
 		if (clock >= last_arrival)
 			break;
-		t.sort_by_remaining(finished, ready_end);
+		if (ready_end > ordered_end) {
+			t.sort_by_remaining(finished, ready_end);
+			ordered_end = ready_end;
+		}
 		clock += run_until_next_event(t, finished, clock, t.arrival[ready_end]);
 		if (t.remaining[finished] == 0) {
 			report(t, finished, clock);
