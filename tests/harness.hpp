@@ -8,6 +8,7 @@ struct run_result {
 	std::string out;
 	std::string err;
 	int status; // the exit status, or 128 plus the signal that ended the program
+	long peak_memory_kib = 0; // the most memory the program held at once (its peak resident set)
 };
 
 // Runs the program at `path` with `input` as its whole standard input.
@@ -18,6 +19,31 @@ run_result run_program(const std::string& path, const std::string& input);
 run_result run_program_into(const std::string& path, const std::string& input,
                             const std::string& output_path);
 
+// A program started with pipes on its standard input and output, for tests that must see
+// what it writes before they give it any input. Its standard error is the test's own.
+class piped_program {
+public:
+	explicit piped_program(const std::string& path);
+	piped_program(const piped_program&) = delete;
+	piped_program& operator=(const piped_program&) = delete;
+	~piped_program();
+
+	// What the program has written once there are at least `size` bytes, or it has closed
+	// its output, or nothing more has come for `patience_ms` (a guard against waiting
+	// forever on a program that waits for us; -1 waits as long as it takes).
+	std::string read_at_least(std::size_t size, int patience_ms);
+	std::string read_to_end();
+	void write(const std::string& text);
+	void close_input();
+	// The exit status, or 128 plus the signal that ended the program.
+	int wait();
+
+private:
+	std::string path_;
+	int pid_ = -1;
+	int input_ = -1;
+	int output_ = -1;
+};
 
 
 #include <gtest/gtest.h>
