@@ -1,164 +1,62 @@
-// fcfs_sched: first come, first served.
-//
-// Reads a process count and that many records of name token, arrival and burst from
-// standard input, dispatches the processes in order of arrival, back to back from
-// time 0, and prints one line per process: name, completion, turnaround, waiting.
+// fcfs_sched: first come, first served scheduling of a batch read from standard input.
 
-#include "sort.hpp"
+#include "fcfs_sched.hpp"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
 #endif
 
 namespace {
 
-const char program[] = "fcfs_sched";
+const char usage[] =
+	"usage: fcfs_sched < FILE\n"
+	"\n"
+	"Runs the batch on standard input first come, first served: in order of arrival,\n"
+	"back to back from time 0, whatever the arrival times. Prints one line per process\n"
+	"in dispatch order: name, completion, turnaround and waiting time, all measured\n"
+	"from time 0.\n"
+	"\n"
+	"The batch is the process count, then one record per process:\n"
+	"  NAME ARRIVAL BURST\n"
+	"NAME is a word; only its first character is printed.\n"
+	"\n"
+	"Example:\n"
+	"  printf '2\\nP1 0 3\\nP2 1 2\\n' | fcfs_sched\n"
+	"\n"
+	"Options: --help, --version. The manual page: man fcfs_sched.\n";
 
-struct batch {
-	std::vector<char> name;
-	std::vector<std::int32_t> arrival;
-	std::vector<std::int32_t> burst;
-};
-
-enum class scan { ok, missing, not_a_number, out_of_range };
-
-[[noreturn]] void fail(const char* message)
+// Answers --help and --version, which end the run: returns its exit status, or -1 for
+// any other argument.
+int answer_option(const char* argument)
 {
-	std::fprintf(stderr, "%s: %s\n", program, message);
-	std::exit(1);
-}
-
-[[noreturn]] void fail_field(long long record, const char* field, scan problem)
-{
-	const char* what = problem == scan::missing      ? "is missing"
-	                   : problem == scan::not_a_number ? "is not a number"
-	                                                   : "is out of range";
-	if (record > 0)
-		std::fprintf(stderr, "%s: record %lld: %s %s\n", program, record, field, what);
+	int written;
+	if (std::strcmp(argument, "--help") == 0)
+		written = std::fputs(usage, stdout);
+	else if (std::strcmp(argument, "--version") == 0)
+		written = std::printf("fcfs_sched %s\n", SCHED_VERSION);
 	else
-		std::fprintf(stderr, "%s: %s %s\n", program, field, what);
-	std::exit(1);
-}
-
-[[noreturn]] void fail_write()
-{
-	std::fprintf(stderr, "%s: cannot write standard output: %s\n", program, std::strerror(errno));
-	std::exit(1);
-}
-
-bool is_white(int c)
-{
-	return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool is_digit(int c)
-{
-	return c >= '0' && c <= '9';
-}
-
-int skip_white()
-{
-	int c;
-	do
-		c = std::getchar();
-	while (is_white(c));
-	return c;
-}
-
-// Reads a decimal integer the way "%d" does, but refuses values that do not fit in
-// 32 bits instead of leaving them undefined.
-scan scan_int(std::int32_t& value)
-{
-	int c = skip_white();
-	if (c == EOF)
-		return scan::missing;
-	const bool negative = c == '-';
-	if (c == '-' || c == '+')
-		c = std::getchar();
-	if (!is_digit(c))
-		return scan::not_a_number;
-	// Once past 2^31 the value is out of range whatever its sign, and stops growing
-	// there, well inside 64 bits, however many digits follow.
-	long long magnitude = 0;
-	for (; is_digit(c); c = std::getchar())
-		if (magnitude <= INT32_MAX + 1LL)
-			magnitude = magnitude * 10 + (c - '0');
-	std::ungetc(c, stdin);
-	const long long signed_value = negative ? -magnitude : magnitude;
-	if (signed_value < INT32_MIN || signed_value > INT32_MAX)
-		return scan::out_of_range;
-	value = static_cast<std::int32_t>(signed_value);
-	return scan::ok;
-}
-
-std::int32_t read_number(long long record, const char* field)
-{
-	std::int32_t value = 0;
-	const scan result = scan_int(value);
-	if (result != scan::ok)
-		fail_field(record, field, result);
-	return value;
-}
-
-// A name is a whole token, as "%s" reads it; only its first character is kept.
-char read_name(long long record)
-{
-	int c = skip_white();
-	if (c == EOF)
-		fail_field(record, "name", scan::missing);
-	const char name = static_cast<char>(c);
-	while ((c = std::getchar()) != EOF && !is_white(c))
-		;
-	return name;
-}
-
-std::int32_t read_count()
-{
-	const std::int32_t count = read_number(0, "process count");
-	if (count < 0)
-		fail("process count is negative");
-	return count;
-}
-
-// The table grows record by record instead of being sized from the count: a count that
-// promises more records than the input holds then ends at the end of the input, without
-// first claiming memory for records that never come.
-batch read_batch(std::int32_t count)
-{
-	batch b;
-	for (long long record = 1; record <= count; record++) {
-		b.name.push_back(read_name(record));
-		b.arrival.push_back(read_number(record, "arrival"));
-		b.burst.push_back(read_number(record, "burst"));
+		return -1;
+	if (written < 0 || std::fflush(stdout) != 0) {
+		std::fprintf(stderr, "fcfs_sched: cannot write standard output: %s\n",
+		             std::strerror(errno));
+		return 1;
 	}
-	return b;
-}
-
-void print_report(char name, long long completion, long long turnaround, long long waiting)
-{
-	if (std::printf("%c %lld %lld %lld\n", name, completion, turnaround, waiting) < 0)
-		fail_write();
-}
-
-void finish_output()
-{
-	if (std::fflush(stdout) != 0 || std::ferror(stdout))
-		fail_write();
+	return 0;
 }
 
 } // namespace
 
-int main()
-try {
+int main(int argc, char** argv)
+{
 #ifdef _WIN32
 	// Binary streams: reports and messages end their lines with LF alone, byte for byte
 	// as on every other platform, and a Ctrl-Z in the input is an ordinary character,
@@ -167,20 +65,13 @@ try {
 	_setmode(_fileno(stdout), _O_BINARY);
 	_setmode(_fileno(stderr), _O_BINARY);
 #endif
-	const std::int32_t count = read_count();
-	batch b = read_batch(count);
-	sort(count, b.name.data(), b.arrival.data(), b.burst.data());
-
-	// Turnaround is measured from time 0, not from the arrival, and a late arrival
-	// leaves no idle time: the processes simply run back to back.
-	long long completion = 0;
-	for (std::size_t slot = 0; slot < b.name.size(); slot++) {
-		completion += b.burst[slot];
-		const long long turnaround = completion;
-		print_report(b.name[slot], completion, turnaround, turnaround - b.burst[slot]);
-	}
-	finish_output();
-	return 0;
-} catch (const std::bad_alloc&) {
-	fail("out of memory");
+	for (int i = 1; i < argc; i++)
+		if (const int status = answer_option(argv[i]); status >= 0)
+			return status;
+	// Other arguments are ignored, but whoever gave a file name should not be left
+	// waiting at a terminal without knowing why.
+	if (argc > 1 && isatty(fileno(stdin)))
+		std::fputs("fcfs_sched: the batch is read from standard input: fcfs_sched < FILE\n",
+		           stderr);
+	return fcfs_sched(stdin, stdout, stderr);
 }

@@ -89,21 +89,26 @@ ended wait_for(pid_t pid, const std::string& path)
 	return {status, usage.ru_maxrss};
 }
 
-pid_t spawn(const std::string& path, const posix_spawn_file_actions_t& actions)
+pid_t spawn(const std::string& path, const posix_spawn_file_actions_t& actions,
+            const std::vector<std::string>& arguments = {})
 {
-	std::string launcher = SCHED_TEST_LAUNCHER;
-	std::string program = path;
-	char* direct[] = {program.data(), nullptr};
-	char* launched[] = {launcher.data(), program.data(), nullptr};
-	char** argv = launcher.empty() ? direct : launched;
+	std::vector<std::string> words;
+	if (const std::string launcher = SCHED_TEST_LAUNCHER; !launcher.empty())
+		words.push_back(launcher);
+	words.push_back(path);
+	words.insert(words.end(), arguments.begin(), arguments.end());
+	std::vector<char*> argv;
+	for (std::string& word : words)
+		argv.push_back(word.data());
+	argv.push_back(nullptr);
 	pid_t pid = 0;
-	if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv, environ) != 0)
+	if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
 		throw std::runtime_error("cannot start " + path);
 	return pid;
 }
 
 ended spawn_and_wait(const std::string& path, const std::string& in, const std::string& out,
-                     const std::string& err)
+                     const std::string& err, const std::vector<std::string>& arguments = {})
 {
 	posix_spawn_file_actions_t actions;
 	posix_spawn_file_actions_init(&actions);
@@ -111,7 +116,7 @@ ended spawn_and_wait(const std::string& path, const std::string& in, const std::
 	posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_TRUNC, 0);
 	posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_TRUNC, 0);
 	try {
-		const pid_t pid = spawn(path, actions);
+		const pid_t pid = spawn(path, actions, arguments);
 		posix_spawn_file_actions_destroy(&actions);
 		return wait_for(pid, path);
 	} catch (...) {
@@ -122,14 +127,47 @@ ended spawn_and_wait(const std::string& path, const std::string& in, const std::
 
 } // namespace
 
-run_result run_program(const std::string& path, const std::string& input)
+run_result run_program(const std::string& path, const std::string& input,
+                       const std::vector<std::string>& arguments)
 {
 	keep_input(path, input);
 	temp_file in;
 	temp_file out;
 	temp_file err;
 	in.write(input);
-	const ended e = spawn_and_wait(path, in.path(), out.path(), err.path());
+	const ended e = spawn_and_wait(path, in.path(), out.path(), err.path(), arguments);
+	return {out.read(), err.read(), e.status, e.peak_memory_kib};
+}
+
+run_result run_program_reading(const std::string& path, const std::string& input_path)
+{
+	temp_file out;
+	temp_file err;
+	const ended e = spawn_and_wait(path, input_path, out.path(), err.path());
+	return {out.read(), err.read(), e.status, e.peak_memory_kib};
+}
+
+run_result run_program_at_terminal(const std::string& path, const std::string& typed,
+                                   const std::vector<std::string>& arguments)
+{
+	const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+	if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0)
+		throw std::runtime_error("cannot open a terminal");
+	const std::string device = ::ptsname(terminal);
+	temp_file out;
+	temp_file err;
+	posix_spawn_file_actions_t actions;
+	posix_spawn_file_actions_init(&actions);
+	posix_spawn_file_actions_addopen(&actions, 0, device.c_str(), O_RDONLY | O_NOCTTY, 0);
+	posix_spawn_file_actions_addopen(&actions, 1, out.path().c_str(), O_WRONLY | O_TRUNC, 0);
+	posix_spawn_file_actions_addopen(&actions, 2, err.path().c_str(), O_WRONLY | O_TRUNC, 0);
+	const pid_t pid = spawn(path, actions, arguments);
+	posix_spawn_file_actions_destroy(&actions);
+	const bool written = ::write(terminal, typed.data(), typed.size()) == static_cast<ssize_t>(typed.size());
+	const ended e = wait_for(pid, path);
+	::close(terminal);
+	if (!written)
+		throw std::runtime_error("cannot type on the terminal");
 	return {out.read(), err.read(), e.status, e.peak_memory_kib};
 }
 

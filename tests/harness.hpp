@@ -2,6 +2,7 @@
 #define SCHED_TESTS_HARNESS_HPP
 
 #include <string>
+#include <vector>
 
 // What one run of a program left behind.
 struct run_result {
@@ -11,8 +12,17 @@ struct run_result {
 	long peak_memory_kib = 0; // the most memory the program held at once (its peak resident set)
 };
 
-// Runs the program at `path` with `input` as its whole standard input.
-run_result run_program(const std::string& path, const std::string& input);
+// Runs the program at `path` with `input` as its whole standard input, and `arguments`
+// on its command line.
+run_result run_program(const std::string& path, const std::string& input,
+                       const std::vector<std::string>& arguments = {});
+
+// Runs the program with the file or folder at `input_path` as its standard input.
+run_result run_program_reading(const std::string& path, const std::string& input_path);
+
+// Runs the program with a terminal as its standard input, on which `typed` is typed.
+run_result run_program_at_terminal(const std::string& path, const std::string& typed,
+                                   const std::vector<std::string>& arguments);
 
 // Runs the program with standard output going to `output_path` (a device such as
 // /dev/full); only the standard error and the status are captured.

@@ -164,11 +164,6 @@ TEST(SrtfSchedLayout, AnyWhiteSpaceSeparatesTheItems)
 	EXPECT_TRUE(reports(program, "4\tA\t0\t8\n\nB 1 4\vC 2 9\fD 3 5 not read", expected));
 }
 
-TEST(SrtfSchedLayout, NothingAfterTheLastRecordIsRead)
-{
-	EXPECT_TRUE(reports(program, "1\nA 0 1.5\n", "A 0 1 1 1 0\n"));
-}
-
 TEST(SrtfSchedBursts, ZeroAndNegativeBurstsRunUntilTheFinalPhase)
 {
 	// B, with nothing left to run, takes every unit from its arrival to the last

@@ -1,0 +1,11 @@
+#ifndef FCFS_FIXED_FCFS_FIXED_HPP
+#define FCFS_FIXED_FCFS_FIXED_HPP
+
+#include <cstdio>
+
+// The whole program but for its command line: reads a batch from `in`, prints the report
+// on `out` and any problem on `err`, and returns the exit status. Tests and fuzzers call
+// it in-process; `main` hands it the standard streams.
+int fcfs_fixed(std::FILE* in, std::FILE* out, std::FILE* err);
+
+#endif

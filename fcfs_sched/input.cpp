@@ -1,0 +1,154 @@
+#include "input.hpp"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+bool is_white(int c)
+{
+	return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool is_digit(int c)
+{
+	return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+int batch_reader::get()
+{
+	if (!started_) {
+		started_ = true;
+		skip_byte_order_mark();
+	}
+	if (pending_count_ > 0)
+		return pending_[--pending_count_];
+	const int c = std::getc(in_);
+	if (c == EOF && std::ferror(in_))
+		throw failure(std::string("cannot read standard input: ") + std::strerror(errno));
+	return c;
+}
+
+// Also keeps an end of input, so that a terminal is never asked for more after it.
+void batch_reader::unget(int c)
+{
+	pending_[pending_count_++] = c;
+}
+
+// Notepad starts a UTF-8 file with one.
+void batch_reader::skip_byte_order_mark()
+{
+	const int mark[] = {0xEF, 0xBB, 0xBF};
+	int seen[3];
+	int matched = 0;
+	while (matched < 3) {
+		seen[matched] = get();
+		if (seen[matched] != mark[matched])
+			break;
+		matched++;
+	}
+	if (matched == 3)
+		return;
+	while (matched >= 0)
+		unget(seen[matched--]);
+}
+
+int batch_reader::skip_white()
+{
+	int c;
+	do
+		c = get();
+	while (is_white(c));
+	return c;
+}
+
+// "%d" stops at a decimal point and leaves the fraction to be misread as the next item.
+void batch_reader::refuse_fraction()
+{
+	if (!after_number_)
+		return;
+	after_number_ = false;
+	const int c = get();
+	if (c == '.' || c == ',') {
+		const int next = get();
+		if (is_digit(next))
+			reject_field("is not a whole number");
+		unget(next);
+	}
+	unget(c);
+}
+
+std::int32_t batch_reader::count()
+{
+	return number(0, "process count");
+}
+
+// A name is a whole token, as "%s" reads it; only its first character is kept.
+char batch_reader::name(long long record)
+{
+	refuse_fraction();
+	record_ = record;
+	field_ = "name";
+	int c = skip_white();
+	if (c == EOF)
+		reject_field("is missing");
+	const char first = static_cast<char>(c);
+	do
+		c = get();
+	while (c != EOF && !is_white(c));
+	unget(c);
+	return first;
+}
+
+std::int32_t batch_reader::number(long long record, const char* field)
+{
+	refuse_fraction();
+	record_ = record;
+	field_ = field;
+	int c = skip_white();
+	if (c == EOF)
+		reject_field("is missing");
+	const bool negative = c == '-';
+	if (c == '-' || c == '+')
+		c = get();
+	if (!is_digit(c))
+		reject_field("is not a number");
+	// Once past 2^31 the value is out of range whatever its sign, and stops growing
+	// there, well inside 64 bits, however many digits follow.
+	long long magnitude = 0;
+	for (; is_digit(c); c = get())
+		if (magnitude <= INT32_MAX + 1LL)
+			magnitude = magnitude * 10 + (c - '0');
+	unget(c);
+	after_number_ = true;
+	const long long value = negative ? -magnitude : magnitude;
+	if (value < INT32_MIN || value > INT32_MAX)
+		reject_field("is out of range");
+	return static_cast<std::int32_t>(value);
+}
+
+void batch_reader::end()
+{
+	if (!after_number_)
+		return;
+	after_number_ = false;
+	const int c = get();
+	if (c != EOF && !is_white(c))
+		reject_field("has trailing characters");
+	unget(c);
+}
+
+void batch_reader::reject(long long record, const std::string& problem) const
+{
+	throw failure("record " + std::to_string(record) + ": " + problem);
+}
+
+void batch_reader::reject_field(const char* problem) const
+{
+	const std::string what = std::string(field_) + " " + problem;
+	if (record_ > 0)
+		reject(record_, what);
+	throw failure(what);
+}

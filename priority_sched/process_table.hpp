@@ -1,0 +1,37 @@
+#ifndef PRIORITY_SCHED_PROCESS_TABLE_HPP
+#define PRIORITY_SCHED_PROCESS_TABLE_HPP
+
+#include "orderings.hpp"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// The process table: one slot per process, one column per attribute. The orderings move
+// whole slots; a finished process stays in its slot below the finished count.
+struct process_table {
+	std::vector<char> name;
+	std::vector<std::int32_t> priority;
+	std::vector<std::int32_t> arrival;
+	std::vector<std::int32_t> burst;
+	std::vector<std::int32_t> remaining;
+
+	std::int32_t size() const { return static_cast<std::int32_t>(name.size()); }
+
+	void sort_by_arrival(std::int32_t start, std::int32_t end)
+	{
+		arrival_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
+		             priority.data());
+	}
+
+	void sort_by_priority(std::int32_t start, std::int32_t end)
+	{
+		priority_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
+		              priority.data());
+	}
+};
+
+// Told of each process as it finishes: its slot and its completion.
+using finish_report = std::function<void(std::int32_t slot, long long completion)>;
+
+#endif

@@ -1,0 +1,119 @@
+// srtf_sched: preemptive shortest-remaining-time-first scheduling in unit time steps.
+//
+// Reads a process count and that many records of name, arrival and burst. The earliest
+// arrival runs a first unit unconditionally; then, one unit at a time, the arrived
+// process with the least time left runs until the clock reaches the last arrival, when
+// the unfinished processes run to their end, shortest first. Each process is reported as
+// it finishes: name, arrival, burst, completion, turnaround, waiting.
+
+#include "srtf_sched.hpp"
+
+#include "input.hpp"
+#include "process_table.hpp"
+#include "stepping.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <string>
+
+namespace {
+
+// The table grows record by record instead of being sized from the count: a count that
+// promises more records than the input holds then ends at the end of the input, without
+// first claiming memory for records that never come.
+process_table read_batch(batch_reader& input)
+{
+	const std::int32_t count = input.count();
+	if (count < 0)
+		throw failure("process count is negative");
+	process_table t;
+	for (long long record = 1; record <= count; record++) {
+		t.name.push_back(input.name(record));
+		t.arrival.push_back(input.number(record, "arrival"));
+		const std::int32_t burst = input.number(record, "burst");
+		t.remaining.push_back(burst);
+		t.burst.push_back(burst);
+	}
+	input.end();
+	return t;
+}
+
+[[noreturn]] void fail_write()
+{
+	throw failure(std::string("cannot write standard output: ") + std::strerror(errno));
+}
+
+class report_writer {
+public:
+	explicit report_writer(std::FILE* out) : out_(out) {}
+
+	void line(const process_table& t, std::int32_t slot, long long completion) const
+	{
+		const long long turnaround = completion - t.arrival[slot];
+		const long long waiting = turnaround - t.burst[slot];
+		if (std::fprintf(out_, "%c %d %d %lld %lld %lld\n", t.name[slot], t.arrival[slot],
+		                 t.burst[slot], completion, turnaround, waiting) < 0)
+			fail_write();
+	}
+
+	void finish() const
+	{
+		if (std::fflush(out_) != 0 || std::ferror(out_))
+			fail_write();
+	}
+
+private:
+	std::FILE* out_;
+};
+
+// The final phase: every unfinished process has arrived and runs to its end, shortest
+// first.
+void run_to_end(process_table& t, std::int32_t finished, long long clock,
+                const finish_report& report)
+{
+	t.sort_by_remaining(finished, t.size());
+	for (std::int32_t slot = finished; slot < t.size(); slot++) {
+		clock += t.remaining[slot];
+		report(slot, clock);
+	}
+}
+
+void schedule(process_table& t, const finish_report& report)
+{
+	if (t.size() == 0)
+		return;
+	t.sort_by_arrival(0, t.size());
+
+	// The first tick: the earliest arrival runs one unit, whatever the bursts.
+	long long clock = t.arrival[0] + 1LL;
+	std::int32_t finished = 0;
+	if (--t.remaining[0] == 0) {
+		report(0, clock);
+		finished = 1;
+	}
+
+	finished = step_to_last_arrival(t, finished, clock, report);
+	run_to_end(t, finished, clock, report);
+}
+
+} // namespace
+
+int srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err)
+{
+	try {
+		batch_reader input(in);
+		process_table table = read_batch(input);
+		const report_writer writer(out);
+		schedule(table, [&](std::int32_t slot, long long completion) {
+			writer.line(table, slot, completion);
+		});
+		writer.finish();
+		return 0;
+	} catch (const failure& problem) {
+		std::fprintf(err, "srtf_sched: %s\n", problem.what());
+	} catch (const std::bad_alloc&) {
+		std::fprintf(err, "srtf_sched: out of memory\n");
+	}
+	return 1;
+}

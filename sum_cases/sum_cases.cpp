@@ -1,0 +1,59 @@
+// sum_cases: adds two integers per test case.
+//
+// Prompts for a number of test cases, 1 to 10, then reads two integers per case and
+// answers each case with their sum as soon as both have been read.
+
+#include "sum_cases.hpp"
+
+#include "input.hpp"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr std::int32_t most_cases = 10;
+
+// Every write is pushed out at once: a person at the console sees the prompt before
+// typing, and each answer before typing the next case.
+void write(std::FILE* out, const std::string& text)
+{
+	if (std::fputs(text.c_str(), out) < 0 || std::fflush(out) != 0)
+		throw failure(std::string("cannot write standard output: ") + std::strerror(errno));
+}
+
+void run(case_reader& input, std::FILE* out)
+{
+	write(out, "enter no of test cases");
+	const std::int32_t cases = input.count();
+	if (cases < 1 || cases > most_cases) {
+		input.end();
+		return;
+	}
+	for (std::int32_t test_case = 1; test_case <= cases; test_case++) {
+		const std::int32_t first = input.number(test_case, "first number");
+		const std::int32_t second = input.number(test_case, "second number");
+		if (test_case == cases)
+			input.end();
+		const long long sum = static_cast<long long>(first) + second;
+		write(out, "sum of given numbers is:\n" + std::to_string(sum) + "\n");
+	}
+}
+
+} // namespace
+
+int sum_cases(std::FILE* in, std::FILE* out, std::FILE* err)
+{
+	try {
+		case_reader input(in);
+		run(input, out);
+		return 0;
+	} catch (const failure& problem) {
+		// The answers already written stay: they go out before the message.
+		std::fflush(out);
+		std::fprintf(err, "sum_cases: %s\n", problem.what());
+	}
+	return 1;
+}

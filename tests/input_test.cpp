@@ -1,0 +1,110 @@
+// Input as people type it, the same in all five programs: fractions and junk glued to
+// numbers are refused where they stand, a byte-order mark is skipped, a read error is
+// named, and the command line offers --help and --version.
+
+#include "harness.hpp"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// One program with a well-formed input.
+struct program_case {
+	std::string path;
+	std::string input;      // ends with its last number, without a line end
+	std::string report;     // what the program prints for it
+	std::string last_field; // the field of that last number, as the messages name it
+	std::string kept;       // what stays printed when that number is refused
+};
+
+const std::string prompt = "enter no of test cases";
+const std::string answer = "sum of given numbers is:\n";
+
+const std::vector<program_case> programs = {
+	{PRIORITY_SCHED, "2\nA 2 0 3\nB 1 1 2", "B 3 2 0\nA 5 5 2\n", "record 2: burst", ""},
+	{SRTF_SCHED, "2\nA 0 3\nB 1 1", "B 1 1 2 1 0\nA 0 3 4 4 1\n", "record 2: burst", ""},
+	{FCFS_SCHED, "2\nA 0 3\nB 1 1", "A 3 3 0\nB 4 4 3\n", "record 2: burst", ""},
+	{FCFS_FIXED, "2\nA 0 3\nB 1 1", "A 3 3 0\nB 4 4 3\n", "record 2: burst", ""},
+	{SUM_CASES, "2\n1 2\n3 4", prompt + answer + "3\n" + answer + "7\n", "case 2: second number",
+	 prompt + answer + "3\n"},
+};
+
+TEST(Input, WellFormedInputGivesTheSameReportWithAnyEndingAndAByteOrderMark)
+{
+	for (const program_case& p : programs) {
+		for (const std::string& ending : {"", "\n", "\r\n", " tail words"})
+			EXPECT_TRUE(reports(p.path, p.input + ending, p.report));
+		EXPECT_TRUE(reports(p.path, "\xEF\xBB\xBF" + p.input, p.report));
+	}
+}
+
+TEST(Input, JunkGluedToTheLastNumberIsRefused)
+{
+	for (const program_case& p : programs) {
+		for (const std::string& junk : {".5", ".0", "e3", "x10", "abc", ",5"}) {
+			const run_result r = run_program(p.path, p.input + junk + "\n");
+			EXPECT_EQ(r.err, program_name(p.path) + ": " + p.last_field + " has trailing characters\n") << junk;
+			EXPECT_EQ(r.status, 1);
+			EXPECT_EQ(r.out, p.kept);
+		}
+	}
+}
+
+TEST(Input, FractionsAreRefusedWhereTheyStand)
+{
+	EXPECT_TRUE(rejects(PRIORITY_SCHED, "2\nA 2 0.5 3\nB 1 1 2\n", "record 1: arrival is not a whole number"));
+	EXPECT_TRUE(rejects(SRTF_SCHED, "2\nA 0 2,5\nB 1 1\n", "record 1: burst is not a whole number"));
+	EXPECT_TRUE(rejects(FCFS_SCHED, "2\nA 0 2.5\nB 1 3\n", "record 1: burst is not a whole number"));
+	EXPECT_TRUE(rejects(FCFS_FIXED, "2.0\nA 0 2\nB 1 3\n", "process count is not a whole number"));
+	const run_result r = run_program(SUM_CASES, "2\n1 2\n3.5 4\n");
+	EXPECT_EQ(r.err, "sum_cases: case 2: first number is not a whole number\n");
+	// A point or comma not followed by a digit is left to be read as before: here it
+	// starts the next name.
+	EXPECT_TRUE(reports(FCFS_SCHED, "2\nA 0 2.x 1 3\n", "A 2 2 0\n. 5 5 2\n"));
+}
+
+TEST(Input, OneCharacterNamesAreExplainedWhenAGluedNameGoesWrong)
+{
+	const std::string hint = " (names are one character long: \"P1\" reads as the name P and the number 1)";
+	EXPECT_TRUE(rejects(PRIORITY_SCHED, "1\nP1 3 0 4\n", "record 1: burst is below 1" + hint));
+	EXPECT_TRUE(rejects(SRTF_SCHED, "2\nP1 0 3\nQ2 1 4\n", "record 2: arrival is not a number" + hint));
+	EXPECT_TRUE(rejects(FCFS_FIXED, "1\nP1 x\n", "record 1: burst is not a number" + hint));
+	EXPECT_TRUE(rejects(FCFS_FIXED, "1\nP x\n", "record 1: arrival is not a number"));
+	EXPECT_TRUE(rejects(FCFS_SCHED, "1\nP1 x\n", "record 1: arrival is not a number"));
+}
+
+TEST(Input, AReadErrorIsNamed)
+{
+	for (const program_case& p : programs) {
+		const run_result r = run_program_reading(p.path, "/");
+		EXPECT_EQ(r.err.rfind(program_name(p.path) + ": cannot read standard input: ", 0), 0u) << r.err;
+		EXPECT_EQ(r.status, 1);
+	}
+}
+
+TEST(CommandLine, HelpAndVersionAnswerAndEnd)
+{
+	for (const program_case& p : programs) {
+		const std::string name = program_name(p.path);
+		const run_result help = run_program(p.path, p.input, {"--help"});
+		EXPECT_EQ(help.out.rfind("usage: " + name, 0), 0u) << help.out;
+		EXPECT_NE(help.out.find("man " + name), std::string::npos);
+		EXPECT_EQ(help.status, 0);
+		const run_result version = run_program(p.path, p.input, {"--version"});
+		EXPECT_EQ(version.out, name + " " + SCHED_VERSION + "\n");
+		EXPECT_EQ(version.status, 0);
+		EXPECT_TRUE(reports(p.path, p.input, p.report)) << "other arguments are ignored";
+	}
+}
+
+TEST(CommandLine, AFileNameGivenAtATerminalIsAnsweredWithAHint)
+{
+	if (!std::string(SCHED_TEST_LAUNCHER).empty())
+		GTEST_SKIP() << "the launcher stands between the program and the terminal";
+	const run_result r = run_program_at_terminal(FCFS_SCHED, "0\n", {"batch.txt"});
+	EXPECT_EQ(r.err, "fcfs_sched: the batch is read from standard input: fcfs_sched < FILE\n");
+	EXPECT_EQ(r.status, 0);
+}
+
+} // namespace
