@@ -1,8 +1,6 @@
 #ifndef PRIORITY_SCHED_PROCESS_TABLE_HPP
 #define PRIORITY_SCHED_PROCESS_TABLE_HPP
 
-#include "orderings.hpp"
-
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -18,17 +16,17 @@ struct process_table {
 
 	std::int32_t size() const { return static_cast<std::int32_t>(name.size()); }
 
-	void sort_by_arrival(std::int32_t start, std::int32_t end)
-	{
-		arrival_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
-		             priority.data());
-	}
+	// The orderings of the table, each over slots start to end-1: a short range goes
+	// through the exchange loop itself, a long one is moved straight to the arrangement
+	// that the loop would leave.
+	void sort_by_arrival(std::int32_t start, std::int32_t end);
+	void sort_by_priority(std::int32_t start, std::int32_t end);
 
-	void sort_by_priority(std::int32_t start, std::int32_t end)
-	{
-		priority_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
-		              priority.data());
-	}
+	// Copies slots first to end-1 of `from` into this table's slots from `to` on.
+	void copy_slots(const process_table& from, std::int32_t first, std::int32_t end, std::int32_t to);
+
+private:
+	void arrange(const std::vector<std::int32_t>& key_column, std::int32_t start, std::int32_t end);
 };
 
 // Told of each process as it finishes: its slot and its completion.

@@ -1,0 +1,215 @@
+#include "cycles.hpp"
+
+#include <algorithm>
+
+namespace {
+
+// Remembered steps: every one of the first, then one in each doubling interval.
+constexpr long long steps_remembered_one_by_one = 8;
+
+std::uint64_t hash_of(const std::vector<std::uint64_t>& keys)
+{
+	std::uint64_t hash = 14695981039346656037ULL;
+	for (const std::uint64_t key : keys)
+		hash = (hash ^ key) * 1099511628211ULL;
+	return hash;
+}
+
+std::vector<std::int32_t> order_of(const ready_range& ready)
+{
+	std::vector<std::int32_t> order(static_cast<std::size_t>(ready.size()));
+	for (std::int32_t position = 0; position < ready.size(); position++)
+		order[static_cast<std::size_t>(position)] = ready.process_at(position);
+	return order;
+}
+
+bool worth_remembering(long long step)
+{
+	return step < steps_remembered_one_by_one || (step & (step - 1)) == 0;
+}
+
+// The positions a process passes through at the starts of cycle after cycle, laid out
+// orbit by orbit, with running sums of the units it collects on the way.
+class orbits {
+public:
+	explicit orbits(const cycle& c) : index_of_(c.next.size(), -1), sums_(1, 0)
+	{
+		for (std::size_t start = 0; start < c.next.size(); start++) {
+			if (index_of_[start] >= 0)
+				continue;
+			const auto begin = static_cast<std::int32_t>(order_.size());
+			auto position = static_cast<std::int32_t>(start);
+			do {
+				index_of_[position] = static_cast<std::int32_t>(order_.size());
+				order_.push_back(position);
+				sums_.push_back(sums_.back() + c.units[position]);
+				position = c.next[position];
+			} while (position != static_cast<std::int32_t>(start));
+			const auto length = static_cast<std::int32_t>(order_.size()) - begin;
+			begin_.resize(order_.size(), begin);
+			length_.resize(order_.size(), length);
+		}
+	}
+
+	// The units that the process now at `position` collects in one round of its orbit.
+	long long units_per_round(std::int32_t position) const
+	{
+		const std::int32_t begin = begin_[index_of_[position]];
+		return sum(begin, begin + length_[index_of_[position]]);
+	}
+
+	// The units that the process now at `position` runs in the next `cycles` cycles.
+	long long units(std::int32_t position, long long cycles) const
+	{
+		const std::int32_t i = index_of_[position];
+		const std::int32_t begin = begin_[i];
+		const std::int32_t end = begin + length_[i];
+		const long long whole = cycles / length_[i];
+		const auto stop = static_cast<std::int32_t>(i + cycles % length_[i]);
+		const long long rest = stop <= end ? sum(i, stop) : sum(i, end) + sum(begin, stop - length_[i]);
+		return whole * sum(begin, end) + rest;
+	}
+
+	// Where the process now at `position` stands after `cycles` cycles.
+	std::int32_t position_after(std::int32_t position, long long cycles) const
+	{
+		const std::int32_t i = index_of_[position];
+		const long long offset = (i - begin_[i] + cycles % length_[i]) % length_[i];
+		return order_[static_cast<std::size_t>(begin_[i] + offset)];
+	}
+
+private:
+	long long sum(std::int32_t from, std::int32_t to) const { return sums_[to] - sums_[from]; }
+
+	std::vector<std::int32_t> order_;
+	std::vector<std::int32_t> index_of_;
+	std::vector<std::int32_t> begin_;
+	std::vector<std::int32_t> length_;
+	std::vector<long long> sums_;
+};
+
+} // namespace
+
+cycle_finder::cycle_finder(std::int32_t processes)
+    : position_of_(static_cast<std::size_t>(processes)), units_(static_cast<std::size_t>(processes))
+{
+}
+
+void cycle_finder::start()
+{
+	remembered_.clear();
+	runners_.clear();
+	match_ = nullptr;
+}
+
+bool cycle_finder::found(ready_range& ready)
+{
+	const auto step = static_cast<long long>(runners_.size());
+	const std::vector<std::uint64_t>& keys = ready.keys();
+	const std::uint64_t hash = hash_of(keys);
+	for (const snapshot& s : remembered_) {
+		if (s.hash == hash && s.keys == keys) {
+			match_ = &s;
+			return true;
+		}
+	}
+	if (step >= steps_remembered_one_by_one && worth_remembering(step))
+		remembered_.erase(remembered_.begin(), remembered_.end() - 1);
+	if (worth_remembering(step)) {
+		remembered_.push_back({step, hash, keys, order_of(ready), {}});
+	}
+	return false;
+}
+
+void cycle_finder::ran(const ready_range& ready)
+{
+	const auto step = static_cast<long long>(runners_.size());
+	runners_.push_back(ready.process_at(0));
+	if (step < steps_remembered_one_by_one && !remembered_.empty() && remembered_.back().step == step)
+		remembered_.back().order_by_priority = order_of(ready);
+}
+
+cycle cycle_finder::measure(const ready_range& ready)
+{
+	for (std::int32_t position = 0; position < ready.size(); position++)
+		position_of_[static_cast<std::size_t>(ready.process_at(position))] = position;
+	for (const std::int32_t process : match_->order)
+		units_[static_cast<std::size_t>(process)] = 0;
+	for (auto step = static_cast<std::size_t>(match_->step); step < runners_.size(); step++)
+		units_[static_cast<std::size_t>(runners_[step])]++;
+	cycle c;
+	c.steps = static_cast<long long>(runners_.size()) - match_->step;
+	for (const std::int32_t process : match_->order) {
+		c.next.push_back(position_of_[static_cast<std::size_t>(process)]);
+		c.units.push_back(units_[static_cast<std::size_t>(process)]);
+	}
+	return c;
+}
+
+bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival)
+{
+	const auto steps = static_cast<long long>(runners_.size());
+	if (steps >= steps_remembered_one_by_one)
+		return false;
+	const long long start = match_->step;
+	std::vector<std::int32_t> now(static_cast<std::size_t>(ready.size()));
+	for (std::int32_t position = 0; position < ready.size(); position++) {
+		now[static_cast<std::size_t>(position)] = ready.process_at(position);
+		position_of_[static_cast<std::size_t>(match_->order[static_cast<std::size_t>(position)])] = position;
+	}
+	// The process now standing where `process` stood at the start of the cycle.
+	auto stand_in = [&](std::int32_t process) {
+		return now[static_cast<std::size_t>(position_of_[static_cast<std::size_t>(process)])];
+	};
+	// Whole cycles were taken so as to leave the event within the next one.
+	for (long long step = start; step < steps; step++) {
+		const std::int32_t runner = stand_in(runners_[static_cast<std::size_t>(step)]);
+		if (ready.left(runner) == 1 || clock + 1 == next_arrival) {
+			const std::vector<std::int32_t>& then =
+				remembered_[static_cast<std::size_t>(step)].order_by_priority;
+			std::vector<std::int32_t> order(then.size());
+			for (std::size_t position = 0; position < then.size(); position++)
+				order[position] = stand_in(then[position]);
+			ready.rearrange(order);
+			return true;
+		}
+		ready.left(runner)--;
+		clock++;
+	}
+	return false;
+}
+
+long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival)
+{
+	const orbits paths(c);
+	// Only a process on a path that runs at all can finish.
+	std::vector<std::int32_t> running;
+	for (std::int32_t position = 0; position < ready.size(); position++)
+		if (paths.units_per_round(position) > 0)
+			running.push_back(position);
+	auto all_still_running = [&](long long cycles) {
+		for (const std::int32_t position : running)
+			if (paths.units(position, cycles) >= ready.left(ready.process_at(position)))
+				return false;
+		return true;
+	};
+	long long cycles = 0;
+	long long most = (next_arrival - 1 - clock) / c.steps;
+	while (cycles < most) {
+		const long long middle = cycles + (most - cycles + 1) / 2;
+		if (all_still_running(middle))
+			cycles = middle;
+		else
+			most = middle - 1;
+	}
+	if (cycles == 0)
+		return 0;
+
+	std::vector<std::int32_t> to(static_cast<std::size_t>(ready.size()));
+	for (std::int32_t position = 0; position < ready.size(); position++) {
+		to[static_cast<std::size_t>(position)] = paths.position_after(position, cycles);
+		ready.left(ready.process_at(position)) -= paths.units(position, cycles);
+	}
+	ready.move(to);
+	return cycles * c.steps;
+}

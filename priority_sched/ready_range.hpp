@@ -1,0 +1,85 @@
+#ifndef PRIORITY_SCHED_READY_RANGE_HPP
+#define PRIORITY_SCHED_READY_RANGE_HPP
+
+#include "exchange_arrangement.hpp"
+#include "process_table.hpp"
+
+#include <cstdint>
+#include <vector>
+
+// The unfinished processes of the stepping phase. Each keeps the number of the slot it
+// held when the phase began, and its attributes stay filed under that number; what moves
+// is the ready range, the numbers of the arrived processes in slot order. The processes
+// that have not arrived stay behind it in the order of the first arrival ordering, which
+// no later ordering changes (a later arrival appended to an ordered range changes
+// nothing before it), so the table itself is only written when a process finishes and
+// when the phase ends.
+class ready_range {
+public:
+	ready_range(const process_table& t, std::int32_t finished);
+
+	// Adds every process that has arrived by `clock` to the back of the range.
+	void admit(long long clock);
+	bool empty() const { return order_.empty(); }
+	std::int32_t size() const { return static_cast<std::int32_t>(order_.size()); }
+	bool all_admitted() const { return waiting_ == static_cast<std::int32_t>(arrival_.size()); }
+	// The arrival of the first process not yet admitted (there must be one).
+	std::int32_t next_arrival() const { return arrival_[static_cast<std::size_t>(waiting_)]; }
+
+	std::int32_t process_at(std::int32_t position) const { return order_[static_cast<std::size_t>(position)]; }
+	long long& left(std::int32_t process) { return left_[static_cast<std::size_t>(process)]; }
+
+	void order_by_priority();
+	void order_by_arrival();
+	// Priority and arrival position by position, as ranks packed in one number each:
+	// what the orderings compare, and all they compare.
+	const std::vector<std::uint64_t>& keys();
+	// Moves the process at each position p to position to[p].
+	void move(const std::vector<std::int32_t>& to);
+	// Puts the same processes in the given order.
+	void rearrange(const std::vector<std::int32_t>& order) { order_ = order; }
+
+	// The process in front has finished: it leaves the range and goes into `slot`.
+	void finish_front(process_table& t, std::int32_t slot);
+	// Writes the unfinished processes into the table from `slot` on: the range in its
+	// order, then those not yet admitted.
+	void write_back(process_table& t, std::int32_t slot) const;
+
+private:
+	// Gets the arrangers ready for the processes now in the range.
+	void prepare_orderings();
+	void label_priorities();
+	void label_arrivals();
+	void arrange(const std::vector<std::int32_t>& label, exchange_arranger& arranger, bool by_priority);
+	void copy_process(process_table& t, std::int32_t process, std::int32_t slot) const;
+
+	// By process number.
+	std::vector<char> name_;
+	std::vector<std::int32_t> priority_;
+	std::vector<std::int32_t> arrival_;
+	std::vector<std::int32_t> burst_;
+	std::vector<long long> left_;
+	std::vector<std::int32_t> priority_rank_; // over the whole batch
+	std::int32_t priority_ranks_ = 0;
+	std::vector<std::int32_t> priority_label_; // ranks among the processes in the range
+	std::vector<std::int32_t> arrival_label_;
+
+	std::int32_t first_slot_;
+	std::int32_t waiting_; // the first process not yet admitted
+	std::int32_t newest_label_ = -1;
+	std::vector<std::int32_t> order_;
+
+	// Prepared for the processes in the range, and again when one comes or goes; a short
+	// range goes through the exchange loops themselves.
+	bool prepared_ = false;
+	bool short_ = true;
+	exchange_arranger by_priority_;
+	exchange_arranger by_arrival_;
+	process_table short_copy_;
+	std::vector<std::int32_t> rank_at_;
+	std::vector<std::int32_t> from_;
+	std::vector<std::int32_t> moved_;
+	std::vector<std::uint64_t> keys_;
+};
+
+#endif
