@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
-#include <iterator>
 #include <spawn.h>
 #include <stdexcept>
 #include <poll.h>
+#include <sstream>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -45,8 +45,12 @@ public:
 
 	std::string read() const
 	{
+		// Through rdbuf() rather than istreambuf_iterator: GCC 12 inlines the iterator into
+		// a -Wnull-dereference warning about the stream buffer it cannot see is set.
 		std::ifstream in(path_, std::ios::binary);
-		return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+		std::ostringstream text;
+		text << in.rdbuf();
+		return std::move(text).str();
 	}
 
 private:
