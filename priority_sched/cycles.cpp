@@ -15,17 +15,12 @@ std::uint64_t hash_of(const std::vector<std::uint64_t>& keys)
 	return hash;
 }
 
-std::vector<std::int32_t> order_of(const ready_range& ready)
+column<std::int32_t> order_of(const ready_range& ready)
 {
-	std::vector<std::int32_t> order(static_cast<std::size_t>(ready.size()));
+	column<std::int32_t> order(static_cast<std::size_t>(ready.size()));
 	for (std::int32_t position = 0; position < ready.size(); position++)
-		order[static_cast<std::size_t>(position)] = ready.process_at(position);
+		order[position] = ready.process_at(position);
 	return order;
-}
-
-bool worth_remembering(long long step)
-{
-	return step < steps_remembered_one_by_one || (step & (step - 1)) == 0;
 }
 
 // The positions a process passes through at the starts of cycle after cycle, laid out
@@ -34,18 +29,18 @@ class orbits {
 public:
 	explicit orbits(const cycle& c) : index_of_(c.next.size(), -1), sums_(1, 0)
 	{
-		for (std::size_t start = 0; start < c.next.size(); start++) {
+		for (std::int32_t start = 0; start < c.next.count(); start++) {
 			if (index_of_[start] >= 0)
 				continue;
-			const auto begin = static_cast<std::int32_t>(order_.size());
-			auto position = static_cast<std::int32_t>(start);
+			const std::int32_t begin = order_.count();
+			std::int32_t position = start;
 			do {
-				index_of_[position] = static_cast<std::int32_t>(order_.size());
+				index_of_[position] = order_.count();
 				order_.push_back(position);
 				sums_.push_back(sums_.back() + c.units[position]);
 				position = c.next[position];
-			} while (position != static_cast<std::int32_t>(start));
-			const auto length = static_cast<std::int32_t>(order_.size()) - begin;
+			} while (position != start);
+			const std::int32_t length = order_.count() - begin;
 			begin_.resize(order_.size(), begin);
 			length_.resize(order_.size(), length);
 		}
@@ -74,18 +69,18 @@ public:
 	std::int32_t position_after(std::int32_t position, long long cycles) const
 	{
 		const std::int32_t i = index_of_[position];
-		const long long offset = (i - begin_[i] + cycles % length_[i]) % length_[i];
-		return order_[static_cast<std::size_t>(begin_[i] + offset)];
+		const auto offset = static_cast<std::int32_t>((i - begin_[i] + cycles % length_[i]) % length_[i]);
+		return order_[begin_[i] + offset];
 	}
 
 private:
 	long long sum(std::int32_t from, std::int32_t to) const { return sums_[to] - sums_[from]; }
 
-	std::vector<std::int32_t> order_;
-	std::vector<std::int32_t> index_of_;
-	std::vector<std::int32_t> begin_;
-	std::vector<std::int32_t> length_;
-	std::vector<long long> sums_;
+	column<std::int32_t> order_;
+	column<std::int32_t> index_of_;
+	column<std::int32_t> begin_;
+	column<std::int32_t> length_;
+	column<long long> sums_;
 };
 
 } // namespace
@@ -99,12 +94,13 @@ void cycle_finder::start()
 {
 	remembered_.clear();
 	runners_.clear();
+	first_runner_step_ = 0;
 	match_ = nullptr;
 }
 
 bool cycle_finder::found(ready_range& ready)
 {
-	const auto step = static_cast<long long>(runners_.size());
+	const long long step = steps();
 	const std::vector<std::uint64_t>& keys = ready.keys();
 	const std::uint64_t hash = hash_of(keys);
 	for (const snapshot& s : remembered_) {
@@ -113,17 +109,20 @@ bool cycle_finder::found(ready_range& ready)
 			return true;
 		}
 	}
-	if (step >= steps_remembered_one_by_one && worth_remembering(step))
-		remembered_.erase(remembered_.begin(), remembered_.end() - 1);
-	if (worth_remembering(step)) {
+	if (step < steps_remembered_one_by_one) {
 		remembered_.push_back({step, hash, keys, order_of(ready), {}});
+	} else if ((step & (step - 1)) == 0) {
+		// A new mark: only the steps from here on can still be needed.
+		remembered_.assign(1, {step, hash, keys, order_of(ready), {}});
+		runners_.clear();
+		first_runner_step_ = step;
 	}
 	return false;
 }
 
 void cycle_finder::ran(const ready_range& ready)
 {
-	const auto step = static_cast<long long>(runners_.size());
+	const long long step = steps();
 	runners_.push_back(ready.process_at(0));
 	if (step < steps_remembered_one_by_one && !remembered_.empty() && remembered_.back().step == step)
 		remembered_.back().order_by_priority = order_of(ready);
@@ -132,48 +131,41 @@ void cycle_finder::ran(const ready_range& ready)
 cycle cycle_finder::measure(const ready_range& ready)
 {
 	for (std::int32_t position = 0; position < ready.size(); position++)
-		position_of_[static_cast<std::size_t>(ready.process_at(position))] = position;
+		position_of_[ready.process_at(position)] = position;
 	for (const std::int32_t process : match_->order)
-		units_[static_cast<std::size_t>(process)] = 0;
-	for (auto step = static_cast<std::size_t>(match_->step); step < runners_.size(); step++)
-		units_[static_cast<std::size_t>(runners_[step])]++;
+		units_[process] = 0;
+	for (long long step = match_->step; step < steps(); step++)
+		units_[runner(step)]++;
 	cycle c;
-	c.steps = static_cast<long long>(runners_.size()) - match_->step;
+	c.steps = steps() - match_->step;
 	for (const std::int32_t process : match_->order) {
-		c.next.push_back(position_of_[static_cast<std::size_t>(process)]);
-		c.units.push_back(units_[static_cast<std::size_t>(process)]);
+		c.next.push_back(position_of_[process]);
+		c.units.push_back(units_[process]);
 	}
 	return c;
 }
 
 bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival)
 {
-	const auto steps = static_cast<long long>(runners_.size());
-	if (steps >= steps_remembered_one_by_one)
+	if (steps() >= steps_remembered_one_by_one)
 		return false;
-	const long long start = match_->step;
-	std::vector<std::int32_t> now(static_cast<std::size_t>(ready.size()));
-	for (std::int32_t position = 0; position < ready.size(); position++) {
-		now[static_cast<std::size_t>(position)] = ready.process_at(position);
-		position_of_[static_cast<std::size_t>(match_->order[static_cast<std::size_t>(position)])] = position;
-	}
+	const column<std::int32_t> now = order_of(ready);
+	for (std::int32_t position = 0; position < ready.size(); position++)
+		position_of_[match_->order[position]] = position;
 	// The process now standing where `process` stood at the start of the cycle.
-	auto stand_in = [&](std::int32_t process) {
-		return now[static_cast<std::size_t>(position_of_[static_cast<std::size_t>(process)])];
-	};
+	auto stand_in = [&](std::int32_t process) { return now[position_of_[process]]; };
 	// Whole cycles were taken so as to leave the event within the next one.
-	for (long long step = start; step < steps; step++) {
-		const std::int32_t runner = stand_in(runners_[static_cast<std::size_t>(step)]);
-		if (ready.left(runner) == 1 || clock + 1 == next_arrival) {
-			const std::vector<std::int32_t>& then =
-				remembered_[static_cast<std::size_t>(step)].order_by_priority;
-			std::vector<std::int32_t> order(then.size());
-			for (std::size_t position = 0; position < then.size(); position++)
+	for (long long step = match_->step; step < steps(); step++) {
+		const std::int32_t runner_now = stand_in(runner(step));
+		if (ready.left(runner_now) == 1 || clock + 1 == next_arrival) {
+			const column<std::int32_t>& then = remembered_[static_cast<std::size_t>(step)].order_by_priority;
+			column<std::int32_t> order(then.size());
+			for (std::int32_t position = 0; position < then.count(); position++)
 				order[position] = stand_in(then[position]);
 			ready.rearrange(order);
 			return true;
 		}
-		ready.left(runner)--;
+		ready.left(runner_now)--;
 		clock++;
 	}
 	return false;
@@ -183,7 +175,7 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 {
 	const orbits paths(c);
 	// Only a process on a path that runs at all can finish.
-	std::vector<std::int32_t> running;
+	column<std::int32_t> running;
 	for (std::int32_t position = 0; position < ready.size(); position++)
 		if (paths.units_per_round(position) > 0)
 			running.push_back(position);
@@ -205,9 +197,9 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 	if (cycles == 0)
 		return 0;
 
-	std::vector<std::int32_t> to(static_cast<std::size_t>(ready.size()));
+	column<std::int32_t> to(static_cast<std::size_t>(ready.size()));
 	for (std::int32_t position = 0; position < ready.size(); position++) {
-		to[static_cast<std::size_t>(position)] = paths.position_after(position, cycles);
+		to[position] = paths.position_after(position, cycles);
 		ready.left(ready.process_at(position)) -= paths.units(position, cycles);
 	}
 	ready.move(to);

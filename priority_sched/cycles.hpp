@@ -18,8 +18,8 @@
 // next[q].
 struct cycle {
 	long long steps = 0;
-	std::vector<std::int32_t> next;
-	std::vector<long long> units;
+	column<std::int32_t> next;
+	column<long long> units;
 };
 
 // Watches the keys at the start of each step of a stretch. Every one of the first steps
@@ -45,20 +45,28 @@ public:
 	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival);
 
 private:
+	long long steps() const { return first_runner_step_ + static_cast<long long>(runners_.size()); }
+	std::int32_t runner(long long step) const
+	{
+		return runners_[static_cast<std::size_t>(step - first_runner_step_)];
+	}
+
 	struct snapshot {
 		long long step;
 		std::uint64_t hash;
 		std::vector<std::uint64_t> keys;
-		std::vector<std::int32_t> order;
-		std::vector<std::int32_t> order_by_priority; // as the step's priority ordering left it
+		column<std::int32_t> order;
+		column<std::int32_t> order_by_priority; // as the step's priority ordering left it
 	};
 
 	std::vector<snapshot> remembered_;
 	const snapshot* match_ = nullptr;
+	// The processes that ran in the steps since the first remembered one.
 	std::vector<std::int32_t> runners_;
+	long long first_runner_step_ = 0;
 	// By process number.
-	std::vector<std::int32_t> position_of_;
-	std::vector<long long> units_;
+	column<std::int32_t> position_of_;
+	column<long long> units_;
 };
 
 // Takes at once as many whole cycles as leave at least one step to simulate before the

@@ -33,7 +33,7 @@ void process_table::copy_slots(const process_table& from, std::int32_t first, st
 	}
 }
 
-void process_table::arrange(const std::vector<std::int32_t>& key_column, std::int32_t start,
+void process_table::arrange(const column<std::int32_t>& key_column, std::int32_t start,
                             std::int32_t end)
 {
 	const std::vector<std::int32_t> from =
@@ -44,6 +44,8 @@ void process_table::arrange(const std::vector<std::int32_t>& key_column, std::in
 	before.arrival.assign(arrival.begin() + start, arrival.begin() + end);
 	before.burst.assign(burst.begin() + start, burst.begin() + end);
 	before.remaining.assign(remaining.begin() + start, remaining.begin() + end);
-	for (std::size_t i = 0; i < from.size(); i++)
-		copy_slots(before, from[i], from[i] + 1, start + static_cast<std::int32_t>(i));
+	for (std::int32_t i = 0; i < end - start; i++) {
+		const std::int32_t slot = from[static_cast<std::size_t>(i)];
+		copy_slots(before, slot, slot + 1, start + i);
+	}
 }

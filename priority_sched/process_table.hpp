@@ -5,16 +5,31 @@
 #include <functional>
 #include <vector>
 
+// A column of values indexed by slot (or by position, or by process number): signed
+// 32-bit numbers, as everywhere in the program.
+template <typename T>
+class column : public std::vector<T> {
+public:
+	using std::vector<T>::vector;
+
+	T& operator[](std::int32_t i) { return std::vector<T>::operator[](static_cast<std::size_t>(i)); }
+	const T& operator[](std::int32_t i) const
+	{
+		return std::vector<T>::operator[](static_cast<std::size_t>(i));
+	}
+	std::int32_t count() const { return static_cast<std::int32_t>(this->size()); }
+};
+
 // The process table: one slot per process, one column per attribute. The orderings move
 // whole slots; a finished process stays in its slot below the finished count.
 struct process_table {
-	std::vector<char> name;
-	std::vector<std::int32_t> priority;
-	std::vector<std::int32_t> arrival;
-	std::vector<std::int32_t> burst;
-	std::vector<std::int32_t> remaining;
+	column<char> name;
+	column<std::int32_t> priority;
+	column<std::int32_t> arrival;
+	column<std::int32_t> burst;
+	column<std::int32_t> remaining;
 
-	std::int32_t size() const { return static_cast<std::int32_t>(name.size()); }
+	std::int32_t size() const { return name.count(); }
 
 	// The orderings of the table, each over slots start to end-1: a short range goes
 	// through the exchange loop itself, a long one is moved straight to the arrangement
@@ -26,7 +41,7 @@ struct process_table {
 	void copy_slots(const process_table& from, std::int32_t first, std::int32_t end, std::int32_t to);
 
 private:
-	void arrange(const std::vector<std::int32_t>& key_column, std::int32_t start, std::int32_t end);
+	void arrange(const column<std::int32_t>& key_column, std::int32_t start, std::int32_t end);
 };
 
 // Told of each process as it finishes: its slot and its completion.

@@ -7,9 +7,9 @@
 namespace {
 
 template <typename T>
-std::vector<T> tail(const std::vector<T>& column, std::int32_t first)
+column<T> tail(const column<T>& values, std::int32_t first)
 {
-	return {column.begin() + first, column.end()};
+	return {values.begin() + first, values.end()};
 }
 
 } // namespace
@@ -17,19 +17,20 @@ std::vector<T> tail(const std::vector<T>& column, std::int32_t first)
 ready_range::ready_range(const process_table& t, std::int32_t finished)
     : name_(tail(t.name, finished)), priority_(tail(t.priority, finished)),
       arrival_(tail(t.arrival, finished)), burst_(tail(t.burst, finished)),
-      left_(t.remaining.begin() + finished, t.remaining.end()), priority_rank_(dense_ranks(priority_)),
-      priority_label_(priority_.size()), arrival_label_(priority_.size()), first_slot_(finished),
-      waiting_(0)
+      left_(t.remaining.begin() + finished, t.remaining.end()), priority_label_(priority_.size()),
+      arrival_label_(priority_.size()), waiting_(0)
 {
+	const std::vector<std::int32_t> ranks = dense_ranks(priority_);
+	priority_rank_.assign(ranks.begin(), ranks.end());
 	for (const std::int32_t rank : priority_rank_)
 		priority_ranks_ = std::max(priority_ranks_, rank + 1);
 }
 
 void ready_range::admit(long long clock)
 {
-	while (!all_admitted() && arrival_[static_cast<std::size_t>(waiting_)] <= clock) {
+	while (!all_admitted() && arrival_[waiting_] <= clock) {
 		// Admitted processes arrive later than any in the range: their labels come last.
-		const auto process = static_cast<std::size_t>(waiting_);
+		const std::int32_t process = waiting_;
 		if (newest_label_ < 0 || process == 0 || arrival_[process] != arrival_[process - 1])
 			newest_label_++;
 		arrival_label_[process] = newest_label_;
@@ -47,11 +48,11 @@ void ready_range::prepare_orderings()
 		return;
 	label_priorities();
 	rank_at_.resize(order_.size());
-	for (std::size_t i = 0; i < order_.size(); i++)
-		rank_at_[i] = priority_label_[static_cast<std::size_t>(order_[i])];
+	for (std::int32_t i = 0; i < size(); i++)
+		rank_at_[i] = priority_label_[order_[i]];
 	by_priority_.prepare(rank_at_.data(), size());
-	for (std::size_t i = 0; i < order_.size(); i++)
-		rank_at_[i] = arrival_label_[static_cast<std::size_t>(order_[i])];
+	for (std::int32_t i = 0; i < size(); i++)
+		rank_at_[i] = arrival_label_[order_[i]];
 	by_arrival_.prepare(rank_at_.data(), size());
 	from_.resize(order_.size());
 	moved_.resize(order_.size());
@@ -63,32 +64,29 @@ void ready_range::label_priorities()
 {
 	if (priority_ranks_ <= 8 * size()) {
 		for (const std::int32_t process : order_)
-			priority_label_[static_cast<std::size_t>(process)] =
-				priority_rank_[static_cast<std::size_t>(process)];
+			priority_label_[process] = priority_rank_[process];
 		return;
 	}
 	std::vector<std::int32_t> ranks;
 	for (const std::int32_t process : order_)
-		ranks.push_back(priority_rank_[static_cast<std::size_t>(process)]);
+		ranks.push_back(priority_rank_[process]);
 	ranks = dense_ranks(ranks);
-	for (std::size_t i = 0; i < order_.size(); i++)
-		priority_label_[static_cast<std::size_t>(order_[i])] = ranks[i];
+	for (std::int32_t i = 0; i < size(); i++)
+		priority_label_[order_[i]] = ranks[static_cast<std::size_t>(i)];
 }
 
 // Labels of processes that have finished leave gaps; closing them keeps the labels from
 // running far ahead of the processes in the range.
 void ready_range::label_arrivals()
 {
-	std::vector<std::int32_t> closed(static_cast<std::size_t>(newest_label_) + 1, 0);
+	column<std::int32_t> closed(static_cast<std::size_t>(newest_label_ + 1), 0);
 	for (const std::int32_t process : order_)
-		closed[static_cast<std::size_t>(arrival_label_[static_cast<std::size_t>(process)])] = 1;
+		closed[arrival_label_[process]] = 1;
 	std::int32_t next = 0;
 	for (std::int32_t& label : closed)
 		label = label != 0 ? next++ : -1;
-	for (const std::int32_t process : order_) {
-		std::int32_t& label = arrival_label_[static_cast<std::size_t>(process)];
-		label = closed[static_cast<std::size_t>(label)];
-	}
+	for (const std::int32_t process : order_)
+		arrival_label_[process] = closed[arrival_label_[process]];
 	newest_label_ = next - 1;
 }
 
@@ -103,58 +101,58 @@ void ready_range::order_by_arrival()
 }
 
 // The orderings compare labels in place of the values: the labels keep their order.
-void ready_range::arrange(const std::vector<std::int32_t>& label, exchange_arranger& arranger,
+void ready_range::arrange(const column<std::int32_t>& label, exchange_arranger& arranger,
                           bool by_priority)
 {
 	if (!prepared_)
 		prepare_orderings();
-	const auto n = order_.size();
+	const std::int32_t n = size();
+	from_.resize(order_.size());
 	if (short_) {
 		// The loops themselves, on a copy whose remaining column holds the positions.
 		process_table& copy = short_copy_;
-		copy.name.assign(n, ' ');
-		copy.burst.assign(n, 0);
-		copy.priority.resize(n);
-		copy.arrival.resize(n);
-		copy.remaining.resize(n);
-		for (std::size_t i = 0; i < n; i++) {
-			const auto process = static_cast<std::size_t>(order_[i]);
-			copy.priority[i] = priority_[process];
-			copy.arrival[i] = arrival_[process];
-			copy.remaining[i] = static_cast<std::int32_t>(i);
+		copy.name.assign(order_.size(), ' ');
+		copy.burst.assign(order_.size(), 0);
+		copy.priority.resize(order_.size());
+		copy.arrival.resize(order_.size());
+		copy.remaining.resize(order_.size());
+		for (std::int32_t i = 0; i < n; i++) {
+			copy.priority[i] = priority_[order_[i]];
+			copy.arrival[i] = arrival_[order_[i]];
+			copy.remaining[i] = i;
 		}
 		const auto sort = by_priority ? priority_sort : arrival_sort;
-		sort(copy.arrival.data(), copy.remaining.data(), 0, size(), copy.name.data(), copy.burst.data(),
+		sort(copy.arrival.data(), copy.remaining.data(), 0, n, copy.name.data(), copy.burst.data(),
 		     copy.priority.data());
-		from_.assign(copy.remaining.begin(), copy.remaining.end());
+		std::copy(copy.remaining.begin(), copy.remaining.end(), from_.begin());
 	} else {
-		rank_at_.resize(n);
-		for (std::size_t i = 0; i < n; i++)
-			rank_at_[i] = label[static_cast<std::size_t>(order_[i])];
+		for (std::int32_t i = 0; i < n; i++)
+			rank_at_[i] = label[order_[i]];
 		arranger.arrange(rank_at_.data(), from_.data());
 	}
-	moved_.resize(n);
-	for (std::size_t i = 0; i < n; i++)
-		moved_[i] = order_[static_cast<std::size_t>(from_[i])];
+	moved_.resize(order_.size());
+	for (std::int32_t i = 0; i < n; i++)
+		moved_[i] = order_[from_[i]];
 	std::swap(order_, moved_);
 }
 
 const std::vector<std::uint64_t>& ready_range::keys()
 {
 	keys_.resize(order_.size());
-	for (std::size_t i = 0; i < order_.size(); i++) {
-		const auto process = static_cast<std::size_t>(order_[i]);
-		keys_[i] = static_cast<std::uint64_t>(static_cast<std::uint32_t>(priority_[process])) << 32 |
-		           static_cast<std::uint32_t>(arrival_[process]);
+	for (std::int32_t i = 0; i < size(); i++) {
+		const std::int32_t process = order_[i];
+		keys_[static_cast<std::size_t>(i)] =
+			static_cast<std::uint64_t>(static_cast<std::uint32_t>(priority_[process])) << 32 |
+			static_cast<std::uint32_t>(arrival_[process]);
 	}
 	return keys_;
 }
 
-void ready_range::move(const std::vector<std::int32_t>& to)
+void ready_range::move(const column<std::int32_t>& to)
 {
 	moved_.resize(order_.size());
-	for (std::size_t i = 0; i < order_.size(); i++)
-		moved_[static_cast<std::size_t>(to[i])] = order_[i];
+	for (std::int32_t i = 0; i < size(); i++)
+		moved_[to[i]] = order_[i];
 	std::swap(order_, moved_);
 }
 
@@ -169,17 +167,15 @@ void ready_range::write_back(process_table& t, std::int32_t slot) const
 {
 	for (const std::int32_t process : order_)
 		copy_process(t, process, slot++);
-	for (std::int32_t process = waiting_; process < static_cast<std::int32_t>(arrival_.size()); process++)
+	for (std::int32_t process = waiting_; process < arrival_.count(); process++)
 		copy_process(t, process, slot++);
 }
 
 void ready_range::copy_process(process_table& t, std::int32_t process, std::int32_t slot) const
 {
-	const auto p = static_cast<std::size_t>(process);
-	const auto s = static_cast<std::size_t>(slot);
-	t.name[s] = name_[p];
-	t.priority[s] = priority_[p];
-	t.arrival[s] = arrival_[p];
-	t.burst[s] = burst_[p];
-	t.remaining[s] = static_cast<std::int32_t>(left_[p]);
+	t.name[slot] = name_[process];
+	t.priority[slot] = priority_[process];
+	t.arrival[slot] = arrival_[process];
+	t.burst[slot] = burst_[process];
+	t.remaining[slot] = static_cast<std::int32_t>(left_[process]);
 }

@@ -21,13 +21,13 @@ public:
 	// Adds every process that has arrived by `clock` to the back of the range.
 	void admit(long long clock);
 	bool empty() const { return order_.empty(); }
-	std::int32_t size() const { return static_cast<std::int32_t>(order_.size()); }
-	bool all_admitted() const { return waiting_ == static_cast<std::int32_t>(arrival_.size()); }
+	std::int32_t size() const { return order_.count(); }
+	bool all_admitted() const { return waiting_ == arrival_.count(); }
 	// The arrival of the first process not yet admitted (there must be one).
-	std::int32_t next_arrival() const { return arrival_[static_cast<std::size_t>(waiting_)]; }
+	std::int32_t next_arrival() const { return arrival_[waiting_]; }
 
-	std::int32_t process_at(std::int32_t position) const { return order_[static_cast<std::size_t>(position)]; }
-	long long& left(std::int32_t process) { return left_[static_cast<std::size_t>(process)]; }
+	std::int32_t process_at(std::int32_t position) const { return order_[position]; }
+	long long& left(std::int32_t process) { return left_[process]; }
 
 	void order_by_priority();
 	void order_by_arrival();
@@ -35,9 +35,9 @@ public:
 	// what the orderings compare, and all they compare.
 	const std::vector<std::uint64_t>& keys();
 	// Moves the process at each position p to position to[p].
-	void move(const std::vector<std::int32_t>& to);
+	void move(const column<std::int32_t>& to);
 	// Puts the same processes in the given order.
-	void rearrange(const std::vector<std::int32_t>& order) { order_ = order; }
+	void rearrange(const column<std::int32_t>& order) { order_ = order; }
 
 	// The process in front has finished: it leaves the range and goes into `slot`.
 	void finish_front(process_table& t, std::int32_t slot);
@@ -50,24 +50,23 @@ private:
 	void prepare_orderings();
 	void label_priorities();
 	void label_arrivals();
-	void arrange(const std::vector<std::int32_t>& label, exchange_arranger& arranger, bool by_priority);
+	void arrange(const column<std::int32_t>& label, exchange_arranger& arranger, bool by_priority);
 	void copy_process(process_table& t, std::int32_t process, std::int32_t slot) const;
 
 	// By process number.
-	std::vector<char> name_;
-	std::vector<std::int32_t> priority_;
-	std::vector<std::int32_t> arrival_;
-	std::vector<std::int32_t> burst_;
-	std::vector<long long> left_;
-	std::vector<std::int32_t> priority_rank_; // over the whole batch
+	column<char> name_;
+	column<std::int32_t> priority_;
+	column<std::int32_t> arrival_;
+	column<std::int32_t> burst_;
+	column<long long> left_;
+	column<std::int32_t> priority_rank_; // over the whole batch
 	std::int32_t priority_ranks_ = 0;
-	std::vector<std::int32_t> priority_label_; // ranks among the processes in the range
-	std::vector<std::int32_t> arrival_label_;
+	column<std::int32_t> priority_label_; // ranks among the processes in the range
+	column<std::int32_t> arrival_label_;
 
-	std::int32_t first_slot_;
 	std::int32_t waiting_; // the first process not yet admitted
 	std::int32_t newest_label_ = -1;
-	std::vector<std::int32_t> order_;
+	column<std::int32_t> order_;
 
 	// Prepared for the processes in the range, and again when one comes or goes; a short
 	// range goes through the exchange loops themselves.
@@ -76,9 +75,9 @@ private:
 	exchange_arranger by_priority_;
 	exchange_arranger by_arrival_;
 	process_table short_copy_;
-	std::vector<std::int32_t> rank_at_;
-	std::vector<std::int32_t> from_;
-	std::vector<std::int32_t> moved_;
+	column<std::int32_t> rank_at_;
+	column<std::int32_t> from_;
+	column<std::int32_t> moved_;
 	std::vector<std::uint64_t> keys_;
 };
 

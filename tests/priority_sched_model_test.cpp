@@ -1,10 +1,10 @@
 // priority_sched against a plain model: the simulation written out step by step, one
-// time unit per step, idle units included, with no shortcut of any kind. The program
-// skips idle gaps and repeated arrangements; on every batch here both must print the
-// very same bytes.
+// time unit per step, idle units included, with its own exchange loops and no shortcut
+// of any kind. The program skips idle gaps and repeated arrangements, and reaches the
+// loops' arrangement of a long range another way; on every batch here both must print
+// the very same bytes.
 
 #include "harness.hpp"
-#include "orderings.hpp"
 #include "priority_model.hpp"
 
 #include <cstdint>
@@ -84,6 +84,15 @@ TEST(PrioritySchedModel, CrowdsTiedOnBothKeysUntilALateArrival)
 {
 	expect_agreement(7, {40, 3, 6, 400, 26, 6000}, 30);
 	expect_agreement(8, {25, 2, 4, 2000, 4, 20000}, 30);
+}
+
+// More work arrives than the processor can serve, so the ready range grows long enough
+// for the program to stop using the exchange loops.
+TEST(PrioritySchedModel, OverloadedBatchesWithLongReadyRanges)
+{
+	expect_agreement(9, {300, 5, 600, 20, 26}, 25);
+	expect_agreement(10, {200, 3, 50, 30, 5}, 25);
+	expect_agreement(11, {160, 3, 6, 300, 26, 40000}, 8);
 }
 
 TEST(PrioritySchedModel, CrowdsOfEqualPriorities)

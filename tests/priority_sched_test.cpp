@@ -1,9 +1,11 @@
 // priority_sched: its two orderings on their own, then the program from the outside.
 
 #include "harness.hpp"
+#include "exchange_arrangement.hpp"
 #include "orderings.hpp"
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,44 @@ TEST(PrioritySchedOrderings, AnOrderedRangeStaysAsItIs)
 	for (int round = 0; round < 3; round++) {
 		t.by_priority(0, 4);
 		EXPECT_EQ(t.name, "PQRS");
+	}
+}
+
+// Where the loop ends up leaving each item of `key`, read off the remaining column.
+std::vector<std::int32_t> loop_arrangement(const std::vector<std::int32_t>& key)
+{
+	const auto n = static_cast<std::int32_t>(key.size());
+	table t(std::string(key.size(), 'x'), key, key);
+	for (std::int32_t i = 0; i < n; i++)
+		t.remaining[static_cast<std::size_t>(i)] = i;
+	t.by_priority(0, n);
+	return t.remaining;
+}
+
+// Long ranges are moved straight to the arrangement the loop would leave; that is only
+// sound if it is the same arrangement for every sequence of keys.
+TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
+{
+	for (std::size_t length = 0; length <= 7; length++) {
+		std::vector<std::int32_t> key(length, 0);
+		for (;;) {
+			ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << ::testing::PrintToString(key);
+			std::size_t digit = 0;
+			while (digit < length && ++key[digit] == 3)
+				key[digit++] = 0;
+			if (digit == length)
+				break;
+		}
+	}
+	// Random sequences: few values and many, runs of smaller keys between the members of
+	// a group, and more groups than are counted one by one.
+	std::mt19937 rng(17);
+	for (int round = 0; round < 2000; round++) {
+		std::vector<std::int32_t> key(rng() % 600);
+		const std::uint32_t values = std::vector<std::uint32_t>{2, 5, 60, 100000}[round % 4];
+		for (std::size_t i = 0; i < key.size(); i++)
+			key[i] = round % 8 == 7 && i % 40 == 0 ? 99 : static_cast<std::int32_t>(rng() % values) - 7;
+		ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << "round " << round;
 	}
 }
 

@@ -1,6 +1,6 @@
 #include "priority_model.hpp"
 
-#include "orderings.hpp"
+#include <utility>
 
 namespace priority_model {
 
@@ -13,48 +13,70 @@ std::string format_batch(const std::vector<record>& batch)
 	return input;
 }
 
+namespace {
+
+// The process table as the model keeps it: a slot is a whole record, so the orderings
+// below can move slots without listing columns.
+struct slot {
+	char name;
+	std::int32_t priority;
+	std::int32_t arrival;
+	std::int32_t burst;
+	std::int32_t remaining;
+};
+
+// The selection exchange, written out again here rather than taken from the program, so
+// that a fault in the program's orderings shows as a difference.
+template <typename Key>
+void exchange_order(std::vector<slot>& table, std::size_t start, std::size_t end, Key key)
+{
+	for (std::size_t p = start; p + 1 < end; p++)
+		for (std::size_t i = p + 1; i < end; i++)
+			if (key(table[i]) < key(table[p]))
+				std::swap(table[p], table[i]);
+}
+
+void by_arrival(std::vector<slot>& table, std::size_t start, std::size_t end)
+{
+	exchange_order(table, start, end, [](const slot& s) { return s.arrival; });
+}
+
+void by_priority(std::vector<slot>& table, std::size_t start, std::size_t end)
+{
+	exchange_order(table, start, end, [](const slot& s) { return s.priority; });
+}
+
+} // namespace
+
 std::string unit_step_model(const std::vector<record>& batch)
 {
-	const auto n = static_cast<std::int32_t>(batch.size());
-	std::vector<char> name;
-	std::vector<std::int32_t> priority, arrival, burst, remaining;
-	for (const record& r : batch) {
-		name.push_back(r.name);
-		priority.push_back(r.priority);
-		arrival.push_back(r.arrival);
-		burst.push_back(r.burst);
-		remaining.push_back(r.burst);
-	}
-	auto by_arrival = [&](std::int32_t start, std::int32_t end) {
-		arrival_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(), priority.data());
-	};
-	auto by_priority = [&](std::int32_t start, std::int32_t end) {
-		priority_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(), priority.data());
-	};
+	const std::size_t n = batch.size();
+	std::vector<slot> table;
+	for (const record& r : batch)
+		table.push_back({r.name, r.priority, r.arrival, r.burst, r.burst});
 	std::string out;
-	auto finish = [&](std::int32_t slot, long long completion) {
-		const long long turnaround = completion - arrival[slot];
-		out += std::string(1, name[slot]) + " " + std::to_string(completion) + " " +
-		       std::to_string(turnaround) + " " + std::to_string(turnaround - burst[slot]) + "\n";
+	auto finish = [&](const slot& s, long long completion) {
+		const long long turnaround = completion - s.arrival;
+		out += std::string(1, s.name) + " " + std::to_string(completion) + " " +
+		       std::to_string(turnaround) + " " + std::to_string(turnaround - s.burst) + "\n";
 	};
 	if (n == 0)
 		return out;
 
-	by_arrival(0, n);
-	const std::int32_t last_arrival = arrival[n - 1];
-	long long clock = arrival[0] + 1LL;
-	std::int32_t f = 0;
-	remaining[0]--;
-	if (remaining[0] == 0) {
-		finish(0, clock);
+	by_arrival(table, 0, n);
+	const std::int32_t last_arrival = table[n - 1].arrival;
+	long long clock = table[0].arrival + 1LL;
+	std::size_t f = 0;
+	if (--table[0].remaining == 0) {
+		finish(table[0], clock);
 		f = 1;
 	}
 
 	bool final_phase = false;
 	while (f < n) {
-		by_arrival(f, n);
-		std::int32_t ready_end = f;
-		while (ready_end < n && arrival[ready_end] <= clock && remaining[ready_end] != 0)
+		by_arrival(table, f, n);
+		std::size_t ready_end = f;
+		while (ready_end < n && table[ready_end].arrival <= clock && table[ready_end].remaining != 0)
 			ready_end++;
 		if (ready_end == f) {
 			clock++;
@@ -64,19 +86,18 @@ std::string unit_step_model(const std::vector<record>& batch)
 			final_phase = true;
 			break;
 		}
-		by_priority(f, ready_end);
+		by_priority(table, f, ready_end);
 		clock++;
-		remaining[f]--;
-		if (remaining[f] == 0) {
-			finish(f, clock);
+		if (--table[f].remaining == 0) {
+			finish(table[f], clock);
 			f++;
 		}
 	}
 	if (final_phase) {
-		by_priority(f, n);
-		for (std::int32_t s = f; s < n; s++) {
-			clock += remaining[s];
-			finish(s, clock);
+		by_priority(table, f, n);
+		for (std::size_t s = f; s < n; s++) {
+			clock += table[s].remaining;
+			finish(table[s], clock);
 		}
 	}
 	return out;
