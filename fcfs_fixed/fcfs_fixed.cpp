@@ -32,8 +32,9 @@ void print_line(std::FILE* out, char name, long long completion, long long turna
 		fail_write();
 }
 
-void run(batch_reader& input, std::FILE* out)
+void run(batch_reader& input, std::FILE* out, run_trace* trace)
 {
+	std::array<std::int32_t, capacity> record{}; // where the process stood in the input, for a trace
 	std::array<char, capacity> name{};
 	std::array<std::int32_t, capacity> arrival{};
 	std::array<std::int32_t, capacity> burst{};
@@ -49,10 +50,10 @@ void run(batch_reader& input, std::FILE* out)
 	const std::size_t used = count > 0 ? static_cast<std::size_t>(count) : 0;
 
 	for (std::size_t slot = 0; slot < used; slot++) {
-		const long long record = static_cast<long long>(slot) + 1;
-		name[slot] = input.name(record);
-		arrival[slot] = input.number(record, "arrival");
-		burst[slot] = input.number(record, "burst");
+		record[slot] = static_cast<std::int32_t>(slot) + 1;
+		name[slot] = input.name(record[slot]);
+		arrival[slot] = input.number(record[slot], "arrival");
+		burst[slot] = input.number(record[slot], "burst");
 	}
 	input.end();
 
@@ -64,6 +65,7 @@ void run(batch_reader& input, std::FILE* out)
 				std::swap(burst[p], burst[i]);
 				std::swap(name[p], name[i]);
 				std::swap(arrival[p], arrival[i]);
+				std::swap(record[p], record[i]);
 			}
 		}
 	}
@@ -74,6 +76,8 @@ void run(batch_reader& input, std::FILE* out)
 		completion[slot] = burst[slot] + (slot > 0 ? completion[slot - 1] : 0);
 		turnaround[slot] = completion[slot];
 		waiting[slot] = turnaround[slot] - burst[slot];
+		if (trace != nullptr)
+			trace->ran(record[slot], waiting[slot], burst[slot]);
 	}
 
 	for (std::size_t slot = 0; slot < used; slot++)
@@ -84,11 +88,11 @@ void run(batch_reader& input, std::FILE* out)
 
 } // namespace
 
-int fcfs_fixed(std::FILE* in, std::FILE* out, std::FILE* err)
+int fcfs_fixed(std::FILE* in, std::FILE* out, std::FILE* err, run_trace* trace)
 {
 	try {
 		batch_reader input(in);
-		run(input, out);
+		run(input, out, trace);
 		return 0;
 	} catch (const failure& problem) {
 		std::fprintf(err, "fcfs_fixed: %s\n", problem.what());

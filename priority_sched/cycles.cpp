@@ -142,10 +142,15 @@ cycle cycle_finder::measure(const ready_range& ready)
 		c.next.push_back(position_of_[process]);
 		c.units.push_back(units_[process]);
 	}
+	for (std::int32_t position = 0; position < match_->order.count(); position++)
+		position_of_[match_->order[position]] = position;
+	for (long long step = match_->step; step < steps(); step++)
+		c.runner_from.push_back(position_of_[runner(step)]);
 	return c;
 }
 
-bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival)
+bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival,
+                                   run_trace* trace)
 {
 	if (steps() >= steps_remembered_one_by_one)
 		return false;
@@ -166,12 +171,48 @@ bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long lo
 			return true;
 		}
 		ready.left(runner_now)--;
+		if (trace != nullptr)
+			trace->ran(ready.record(runner_now), clock, 1);
 		clock++;
 	}
 	return false;
 }
 
-long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival)
+namespace {
+
+// The steps of `cycles` cycles, told to the trace one by one: the process that runs at a
+// given point of a cycle is the one that stands, when the cycle starts, where that
+// point's runner stood at the start of the measured cycle. Each cycle brings a new
+// segment unless one process runs throughout, so this ends once the trace is full.
+void trace_whole_cycles(const ready_range& ready, const cycle& c, long long cycles, long long clock,
+                        run_trace& trace)
+{
+	const std::int32_t runner = c.runner_from[0];
+	const bool one_runner = c.next[runner] == runner &&
+	                        std::all_of(c.runner_from.begin(), c.runner_from.end(),
+	                                    [&](std::int32_t from) { return from == runner; });
+	if (one_runner) {
+		trace.ran(ready.record(ready.process_at(runner)), clock, cycles * c.steps);
+		return;
+	}
+	column<std::int32_t> came_from(c.next.size());
+	for (std::int32_t position = 0; position < c.next.count(); position++)
+		came_from[c.next[position]] = position;
+	// Where each point's runner stands at the start of the present cycle, by the positions
+	// of the arrangement before the first.
+	column<std::int32_t> stands = c.runner_from;
+	for (long long round = 0; round < cycles && !trace.cut_short; round++) {
+		for (std::int32_t point = 0; point < stands.count(); point++) {
+			trace.ran(ready.record(ready.process_at(stands[point])), clock++, 1);
+			stands[point] = came_from[stands[point]];
+		}
+	}
+}
+
+} // namespace
+
+long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
+                            run_trace* trace)
 {
 	const orbits paths(c);
 	// Only a process on a path that runs at all can finish.
@@ -196,6 +237,8 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 	}
 	if (cycles == 0)
 		return 0;
+	if (trace != nullptr && !trace->cut_short)
+		trace_whole_cycles(ready, c, cycles, clock, *trace);
 
 	column<std::int32_t> to(static_cast<std::size_t>(ready.size()));
 	for (std::int32_t position = 0; position < ready.size(); position++) {

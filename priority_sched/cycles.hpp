@@ -2,6 +2,7 @@
 #define PRIORITY_SCHED_CYCLES_HPP
 
 #include "ready_range.hpp"
+#include "run_trace.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -20,6 +21,8 @@ struct cycle {
 	long long steps = 0;
 	column<std::int32_t> next;
 	column<long long> units;
+	// Step by step, the position at the start of the cycle of the process that ran.
+	column<std::int32_t> runner_from;
 };
 
 // Watches the keys at the start of each step of a stretch. Every one of the first steps
@@ -42,7 +45,7 @@ public:
 	// that point of the cycle, found by its place at the cycle's start. Leaves the range
 	// as the priority ordering leaves it in the step in which a process finishes or the
 	// clock reaches `next_arrival`, and returns false where the cycle cannot be replayed.
-	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival);
+	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival, run_trace* trace);
 
 private:
 	long long steps() const { return first_runner_step_ + static_cast<long long>(runners_.size()); }
@@ -71,6 +74,8 @@ private:
 
 // Takes at once as many whole cycles as leave at least one step to simulate before the
 // next arrival and every process at least one unit to run, and returns the steps taken.
-long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival);
+// A trace is told every step of them, until it has all the segments it can take.
+long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
+                            run_trace* trace);
 
 #endif

@@ -39,6 +39,7 @@ process_table read_batch(batch_reader& input)
 			input.reject(record, "burst is below 1");
 		t.burst.push_back(burst);
 		t.remaining.push_back(burst);
+		t.record.push_back(static_cast<std::int32_t>(record));
 	}
 	input.end();
 	return t;
@@ -75,22 +76,28 @@ private:
 // The final phase: every unfinished process has arrived and runs to its end, in the
 // order of one priority ordering.
 void run_to_end(process_table& t, std::int32_t finished, long long clock,
-                const finish_report& report)
+                const finish_report& report, run_trace* trace)
 {
 	t.sort_by_priority(finished, t.size());
+	if (trace != nullptr && finished < t.size())
+		trace->final_phase_start = clock;
 	for (std::int32_t slot = finished; slot < t.size(); slot++) {
+		if (trace != nullptr)
+			trace->ran(t.record[slot], clock, t.remaining[slot]);
 		clock += t.remaining[slot];
 		report(slot, clock);
 	}
 }
 
-void schedule(process_table& t, const finish_report& report)
+void schedule(process_table& t, const finish_report& report, run_trace* trace)
 {
 	if (t.size() == 0)
 		return;
 	t.sort_by_arrival(0, t.size());
 
 	// The first tick: the earliest arrival runs one unit, whatever the priorities.
+	if (trace != nullptr)
+		trace->ran(t.record[0], t.arrival[0], 1);
 	long long clock = t.arrival[0] + 1LL;
 	std::int32_t finished = 0;
 	if (--t.remaining[0] == 0) {
@@ -98,21 +105,21 @@ void schedule(process_table& t, const finish_report& report)
 		finished = 1;
 	}
 
-	finished = step_to_last_arrival(t, finished, clock, report);
-	run_to_end(t, finished, clock, report);
+	finished = step_to_last_arrival(t, finished, clock, report, trace);
+	run_to_end(t, finished, clock, report, trace);
 }
 
 } // namespace
 
-int priority_sched(std::FILE* in, std::FILE* out, std::FILE* err)
+int priority_sched(std::FILE* in, std::FILE* out, std::FILE* err, run_trace* trace)
 {
 	try {
 		batch_reader input(in);
 		process_table table = read_batch(input);
 		const report_writer writer(out);
-		schedule(table, [&](std::int32_t slot, long long completion) {
-			writer.line(table, slot, completion);
-		});
+		schedule(
+			table, [&](std::int32_t slot, long long completion) { writer.line(table, slot, completion); },
+			trace);
 		writer.finish();
 		return 0;
 	} catch (const failure& problem) {

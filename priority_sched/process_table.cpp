@@ -3,22 +3,40 @@
 #include "exchange_arrangement.hpp"
 #include "orderings.hpp"
 
+namespace {
+
+using ordering = void(std::int32_t*, std::int32_t*, std::int32_t, std::int32_t, char*, std::int32_t*,
+                      std::int32_t*);
+
+// Where the ordering takes each slot of the range: entry j is the slot that ends up at
+// start + j.
+std::vector<std::int32_t> arrangement(const process_table& t, std::int32_t start, std::int32_t end,
+                                      ordering* sort, const column<std::int32_t>& key)
+{
+	const std::int32_t n = end - start;
+	if (n > longest_range_for_the_loops)
+		return exchange_arrangement({key.begin() + start, key.begin() + end});
+	column<char> name(t.name.begin() + start, t.name.begin() + end);
+	column<std::int32_t> priority(t.priority.begin() + start, t.priority.begin() + end);
+	column<std::int32_t> arrival(t.arrival.begin() + start, t.arrival.begin() + end);
+	column<std::int32_t> burst(t.burst.begin() + start, t.burst.begin() + end);
+	column<std::int32_t> slot(static_cast<std::size_t>(n));
+	for (std::int32_t i = 0; i < n; i++)
+		slot[i] = i;
+	sort(arrival.data(), slot.data(), 0, n, name.data(), burst.data(), priority.data());
+	return slot;
+}
+
+} // namespace
+
 void process_table::sort_by_arrival(std::int32_t start, std::int32_t end)
 {
-	if (end - start <= longest_range_for_the_loops)
-		arrival_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
-		             priority.data());
-	else
-		arrange(arrival, start, end);
+	move_slots(arrangement(*this, start, end, arrival_sort, arrival), start);
 }
 
 void process_table::sort_by_priority(std::int32_t start, std::int32_t end)
 {
-	if (end - start <= longest_range_for_the_loops)
-		priority_sort(arrival.data(), remaining.data(), start, end, name.data(), burst.data(),
-		              priority.data());
-	else
-		arrange(priority, start, end);
+	move_slots(arrangement(*this, start, end, priority_sort, priority), start);
 }
 
 void process_table::copy_slots(const process_table& from, std::int32_t first, std::int32_t end,
@@ -30,20 +48,20 @@ void process_table::copy_slots(const process_table& from, std::int32_t first, st
 		arrival[to] = from.arrival[slot];
 		burst[to] = from.burst[slot];
 		remaining[to] = from.remaining[slot];
+		record[to] = from.record[slot];
 	}
 }
 
-void process_table::arrange(const column<std::int32_t>& key_column, std::int32_t start,
-                            std::int32_t end)
+void process_table::move_slots(const std::vector<std::int32_t>& from, std::int32_t start)
 {
-	const std::vector<std::int32_t> from =
-		exchange_arrangement({key_column.begin() + start, key_column.begin() + end});
+	const auto end = start + static_cast<std::int32_t>(from.size());
 	process_table before;
 	before.name.assign(name.begin() + start, name.begin() + end);
 	before.priority.assign(priority.begin() + start, priority.begin() + end);
 	before.arrival.assign(arrival.begin() + start, arrival.begin() + end);
 	before.burst.assign(burst.begin() + start, burst.begin() + end);
 	before.remaining.assign(remaining.begin() + start, remaining.begin() + end);
+	before.record.assign(record.begin() + start, record.begin() + end);
 	for (std::int32_t i = 0; i < end - start; i++) {
 		const std::int32_t slot = from[static_cast<std::size_t>(i)];
 		copy_slots(before, slot, slot + 1, start + i);

@@ -28,12 +28,15 @@ struct process_table {
 	column<std::int32_t> arrival;
 	column<std::int32_t> burst;
 	column<std::int32_t> remaining;
+	// Where each process stood in the input, from 1: not a column the orderings are
+	// given, but moved with the others all the same.
+	column<std::int32_t> record;
 
 	std::int32_t size() const { return name.count(); }
 
 	// The orderings of the table, each over slots start to end-1: a short range goes
-	// through the exchange loop itself, a long one is moved straight to the arrangement
-	// that the loop would leave.
+	// through the exchange loop itself, on a copy that shows where each slot went, and a
+	// long one is moved straight to the arrangement that the loop would leave.
 	void sort_by_arrival(std::int32_t start, std::int32_t end);
 	void sort_by_priority(std::int32_t start, std::int32_t end);
 
@@ -41,7 +44,7 @@ struct process_table {
 	void copy_slots(const process_table& from, std::int32_t first, std::int32_t end, std::int32_t to);
 
 private:
-	void arrange(const column<std::int32_t>& key_column, std::int32_t start, std::int32_t end);
+	void move_slots(const std::vector<std::int32_t>& from, std::int32_t start);
 };
 
 // Told of each process as it finishes: its slot and its completion.

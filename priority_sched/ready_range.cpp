@@ -17,7 +17,8 @@ column<T> tail(const column<T>& values, std::int32_t first)
 ready_range::ready_range(const process_table& t, std::int32_t finished)
     : name_(tail(t.name, finished)), priority_(tail(t.priority, finished)),
       arrival_(tail(t.arrival, finished)), burst_(tail(t.burst, finished)),
-      left_(t.remaining.begin() + finished, t.remaining.end()), priority_label_(priority_.size()),
+      left_(t.remaining.begin() + finished, t.remaining.end()), record_(tail(t.record, finished)),
+      priority_label_(priority_.size()),
       arrival_label_(priority_.size()), waiting_(0)
 {
 	const std::vector<std::int32_t> ranks = dense_ranks(priority_);
@@ -178,4 +179,5 @@ void ready_range::copy_process(process_table& t, std::int32_t process, std::int3
 	t.arrival[slot] = arrival_[process];
 	t.burst[slot] = burst_[process];
 	t.remaining[slot] = static_cast<std::int32_t>(left_[process]);
+	t.record[slot] = record_[process];
 }

@@ -28,6 +28,7 @@ public:
 
 	std::int32_t process_at(std::int32_t position) const { return order_[position]; }
 	long long& left(std::int32_t process) { return left_[process]; }
+	std::int32_t record(std::int32_t process) const { return record_[process]; }
 
 	void order_by_priority();
 	void order_by_arrival();
@@ -59,6 +60,7 @@ private:
 	column<std::int32_t> arrival_;
 	column<std::int32_t> burst_;
 	column<long long> left_;
+	column<std::int32_t> record_;
 	column<std::int32_t> priority_rank_; // over the whole batch
 	std::int32_t priority_ranks_ = 0;
 	column<std::int32_t> priority_label_; // ranks among the processes in the range

@@ -14,22 +14,25 @@ namespace {
 // Equal priorities make the two unstable orderings move processes around, so the runner
 // can change from step to step and the steps cannot simply be added up; but the
 // arrangement of the keys comes round again, and whole rounds are taken at once.
-bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival)
+bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
+                 run_trace* trace)
 {
 	finder.start();
 	bool searching = next_arrival - clock > 2;
 	for (;;) {
 		bool ordered = false;
 		if (searching && finder.found(ready)) {
-			clock += take_whole_cycles(ready, finder.measure(ready), clock, next_arrival);
+			clock += take_whole_cycles(ready, finder.measure(ready), clock, next_arrival, trace);
 			// The next event now lies within one more cycle: step on to it.
-			ordered = finder.replay_to_event(ready, clock, next_arrival);
+			ordered = finder.replay_to_event(ready, clock, next_arrival, trace);
 			searching = false;
 		}
 		if (!ordered)
 			ready.order_by_priority();
 		finder.ran(ready);
 		const std::int32_t runner = ready.process_at(0);
+		if (trace != nullptr)
+			trace->ran(ready.record(runner), clock, 1);
 		clock++;
 		if (--ready.left(runner) == 0)
 			return true;
@@ -42,7 +45,7 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 } // namespace
 
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
-                                  const finish_report& report)
+                                  const finish_report& report, run_trace* trace)
 {
 	const std::int32_t last_arrival = t.arrival.back();
 	ready_range ready(t, finished);
@@ -61,7 +64,7 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 		}
 		if (clock >= last_arrival)
 			break;
-		if (run_stretch(ready, finder, clock, ready.next_arrival())) {
+		if (run_stretch(ready, finder, clock, ready.next_arrival(), trace)) {
 			ready.finish_front(t, finished);
 			report(finished, clock);
 			finished++;

@@ -6,8 +6,10 @@
 
 #include "harness.hpp"
 #include "priority_model.hpp"
+#include "priority_sched.hpp"
 
 #include <cstdint>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,6 +53,47 @@ void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 		const std::vector<record> batch = random_batch(rng, shape);
 		const std::string input = format_batch(batch);
 		ASSERT_TRUE(reports(program, input, unit_step_model(batch))) << "batch " << i << " of seed " << seed;
+	}
+}
+
+// The program run in-process with a trace of the given size.
+run_trace traced(const std::vector<record>& batch, std::size_t most_segments)
+{
+	std::string input = format_batch(batch);
+	std::FILE* in = fmemopen(input.data(), input.size(), "r");
+	std::FILE* out = std::fopen("/dev/null", "w");
+	run_trace trace;
+	trace.most_segments = most_segments;
+	EXPECT_EQ(priority_sched(in, out, stderr, &trace), 0);
+	std::fclose(in);
+	std::fclose(out);
+	return trace;
+}
+
+// The trace a chart is drawn from must be the schedule of the unit steps, segment for
+// segment, through skipped idle time and skipped cycles alike.
+TEST(PrioritySchedModel, TraceIsTheScheduleOfTheUnitSteps)
+{
+	std::mt19937 rng(21);
+	const batch_shape shapes[] = {{8, 2, 10, 5, 4}, {40, 3, 6, 400, 26, 6000}, {300, 5, 600, 20, 26}};
+	for (const batch_shape& shape : shapes) {
+		for (int i = 0; i < 40; i++) {
+			const std::vector<record> batch = random_batch(rng, shape);
+			const run expected = unit_step_run(batch);
+			const run_trace trace = traced(batch, 1000000);
+			std::vector<segment> segments;
+			for (const run_segment& s : trace.segments)
+				segments.push_back({s.record, s.start, s.end});
+			ASSERT_EQ(segments, expected.segments) << format_batch(batch);
+			EXPECT_EQ(trace.final_phase_start.value_or(-1), expected.final_phase_start);
+			EXPECT_FALSE(trace.cut_short);
+			if (expected.segments.size() > 3) {
+				const run_trace cut = traced(batch, 3);
+				EXPECT_TRUE(cut.cut_short);
+				ASSERT_EQ(cut.segments.size(), 3u);
+				EXPECT_EQ(cut.segments.back().end, expected.segments[2].end);
+			}
+		}
 	}
 }
 

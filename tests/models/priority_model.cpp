@@ -23,6 +23,7 @@ struct slot {
 	std::int32_t arrival;
 	std::int32_t burst;
 	std::int32_t remaining;
+	std::int32_t record;
 };
 
 // The selection exchange, written out again here rather than taken from the program, so
@@ -50,21 +51,35 @@ void by_priority(std::vector<slot>& table, std::size_t start, std::size_t end)
 
 std::string unit_step_model(const std::vector<record>& batch)
 {
+	return unit_step_run(batch).report;
+}
+
+run unit_step_run(const std::vector<record>& batch)
+{
 	const std::size_t n = batch.size();
 	std::vector<slot> table;
 	for (const record& r : batch)
-		table.push_back({r.name, r.priority, r.arrival, r.burst, r.burst});
-	std::string out;
+		table.push_back({r.name, r.priority, r.arrival, r.burst, r.burst, static_cast<std::int32_t>(table.size() + 1)});
+	run result;
+	std::string& out = result.report;
 	auto finish = [&](const slot& s, long long completion) {
 		const long long turnaround = completion - s.arrival;
 		out += std::string(1, s.name) + " " + std::to_string(completion) + " " +
 		       std::to_string(turnaround) + " " + std::to_string(turnaround - s.burst) + "\n";
 	};
+	auto ran = [&](const slot& s, long long start, long long units) {
+		std::vector<segment>& segments = result.segments;
+		if (!segments.empty() && segments.back().record == s.record && segments.back().end == start)
+			segments.back().end += units;
+		else
+			segments.push_back({s.record, start, start + units});
+	};
 	if (n == 0)
-		return out;
+		return result;
 
 	by_arrival(table, 0, n);
 	const std::int32_t last_arrival = table[n - 1].arrival;
+	ran(table[0], table[0].arrival, 1);
 	long long clock = table[0].arrival + 1LL;
 	std::size_t f = 0;
 	if (--table[0].remaining == 0) {
@@ -87,6 +102,7 @@ std::string unit_step_model(const std::vector<record>& batch)
 			break;
 		}
 		by_priority(table, f, ready_end);
+		ran(table[f], clock, 1);
 		clock++;
 		if (--table[f].remaining == 0) {
 			finish(table[f], clock);
@@ -95,12 +111,14 @@ std::string unit_step_model(const std::vector<record>& batch)
 	}
 	if (final_phase) {
 		by_priority(table, f, n);
+		result.final_phase_start = clock;
 		for (std::size_t s = f; s < n; s++) {
+			ran(table[s], clock, table[s].remaining);
 			clock += table[s].remaining;
 			finish(table[s], clock);
 		}
 	}
-	return out;
+	return result;
 }
 
 } // namespace priority_model
