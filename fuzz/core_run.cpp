@@ -1,0 +1,119 @@
+#include "core_run.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// An in-memory output stream; its text is whole once the stream is closed.
+class memory_stream {
+public:
+	memory_stream() : file_(open_memstream(&buffer_, &size_))
+	{
+		if (file_ == nullptr)
+			std::abort();
+	}
+	memory_stream(const memory_stream&) = delete;
+	memory_stream& operator=(const memory_stream&) = delete;
+	~memory_stream()
+	{
+		if (file_ != nullptr)
+			std::fclose(file_);
+		std::free(buffer_);
+	}
+
+	std::FILE* file() const { return file_; }
+
+	std::string text()
+	{
+		std::fclose(file_);
+		file_ = nullptr;
+		return std::string(buffer_, size_);
+	}
+
+private:
+	char* buffer_ = nullptr;
+	std::size_t size_ = 0;
+	std::FILE* file_;
+};
+
+} // namespace
+
+core_run run_core(const core_function& core, const std::string& input)
+{
+	// fmemopen wants a writable buffer, and one of at least one byte.
+	std::string buffer = input;
+	std::FILE* in = input.empty() ? std::fopen("/dev/null", "r")
+	                              : fmemopen(buffer.data(), buffer.size(), "r");
+	if (in == nullptr)
+		std::abort();
+	memory_stream out;
+	memory_stream err;
+	const int status = core(in, out.file(), err.file());
+	std::fclose(in);
+	return {status, out.text(), err.text()};
+}
+
+void report_finding(const std::string& problem, const std::string& input, const core_run& run)
+{
+	std::fprintf(stderr, "\n==== FINDING: %s\n---- input (%zu bytes):\n", problem.c_str(), input.size());
+	std::fwrite(input.data(), 1, input.size(), stderr);
+	std::fprintf(stderr, "\n---- status %d, output:\n", run.status);
+	std::fwrite(run.out.data(), 1, run.out.size(), stderr);
+	std::fprintf(stderr, "\n---- error:\n");
+	std::fwrite(run.err.data(), 1, run.err.size(), stderr);
+	std::fprintf(stderr, "====\n");
+	std::abort();
+}
+
+void expect_report(const std::string& input, const core_run& run, const std::string& expected)
+{
+	if (run.status == 0 && run.err.empty() && run.out == expected)
+		return;
+	std::size_t line = 1;
+	const std::size_t differs = static_cast<std::size_t>(
+		std::mismatch(expected.begin(), expected.end(), run.out.begin(), run.out.end()).first - expected.begin());
+	for (std::size_t i = 0; i < differs; i++)
+		line += expected[i] == '\n' ? 1 : 0;
+	std::fprintf(stderr, "\n==== the model's report:\n");
+	std::fwrite(expected.data(), 1, expected.size(), stderr);
+	report_finding("the report differs from the model's from line " + std::to_string(line) + " on", input, run);
+}
+
+void check_outcome(const std::string& program, const std::string& input, const core_run& run,
+                   bool output_kept_on_failure)
+{
+	if (run.status == 0) {
+		if (!run.err.empty())
+			report_finding("status 0 with a message", input, run);
+		return;
+	}
+	if (run.status != 1)
+		report_finding("a status other than 0 or 1", input, run);
+	const std::string prefix = program + ": ";
+	const bool one_line = run.err.size() > prefix.size() + 1 && run.err.starts_with(prefix) &&
+	                      run.err.find('\n') == run.err.size() - 1;
+	if (!one_line)
+		report_finding("status 1 without exactly one line \"" + prefix + "message\"", input, run);
+	if (!output_kept_on_failure && !run.out.empty())
+		report_finding("report lines of a refused batch", input, run);
+}
+
+void keep_derived_input(const std::string& program, const std::string& input)
+{
+	const char* path = std::getenv("SCHED_FUZZ_WRITE_INPUT");
+	if (path == nullptr || *path == '\0')
+		return;
+	std::ofstream(path, std::ios::binary) << input;
+	std::fprintf(stderr, "derived input: %s, %zu bytes\n", program.c_str(), input.size());
+	std::fflush(stderr);
+}
+
+int fuzz_program_input(const std::string& program, const core_function& core,
+                       const unsigned char* data, std::size_t size, bool output_kept_on_failure)
+{
+	const std::string input(reinterpret_cast<const char*>(data), size);
+	check_outcome(program, input, run_core(core, input), output_kept_on_failure);
+	return 0;
+}

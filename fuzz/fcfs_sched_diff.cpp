@@ -1,0 +1,17 @@
+// fcfs_sched against its plain model, the all-pairs loop itself, on batches made from the
+// fuzz bytes: long name tokens, zero and negative bursts, and batches well past the size
+// where the program stops running the loop literally. The report byte for byte.
+
+#include "batch_shapes.hpp"
+#include "core_run.hpp"
+#include "fcfs_model.hpp"
+#include "fcfs_sched.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+	const batch b = fuzzed_batch(
+		data, size, {.bursts_below_one = true, .name_tokens = true, .most_processes = 300}, "fcfs_sched");
+	expect_report(b.text, run_core(fcfs_sched, b.text),
+	              fcfs_model::double_loop_model(timed_records<fcfs_model::record>(b)));
+	return 0;
+}

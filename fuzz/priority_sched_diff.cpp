@@ -1,0 +1,46 @@
+// priority_sched against its plain model, on batches made from the fuzz bytes: the report
+// byte for byte, and the schedule behind it segment for segment, through every idle gap
+// and repeated arrangement that the program skips.
+
+#include "batch_shapes.hpp"
+#include "core_run.hpp"
+#include "priority_model.hpp"
+#include "priority_sched.hpp"
+
+#include <limits>
+
+namespace {
+
+bool same_schedule(const run_trace& trace, const priority_model::run& model)
+{
+	if (trace.segments.size() != model.segments.size())
+		return false;
+	for (std::size_t i = 0; i < trace.segments.size(); i++) {
+		const run_segment& s = trace.segments[i];
+		if (priority_model::segment{s.record, s.start, s.end} != model.segments[i])
+			return false;
+	}
+	return trace.final_phase_start.value_or(-1) == model.final_phase_start;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+	const batch b = fuzzed_batch(
+		data, size, {.priorities = true, .most_processes = 40, .most_model_work = 2'000'000}, "priority_sched");
+
+	std::vector<priority_model::record> records;
+	for (const process& p : b.processes)
+		records.push_back({p.name, p.priority, p.arrival, p.burst});
+	const priority_model::run model = priority_model::unit_step_run(records);
+
+	run_trace trace;
+	trace.most_segments = std::numeric_limits<std::size_t>::max();
+	const core_run run = run_core(
+		[&](std::FILE* in, std::FILE* out, std::FILE* err) { return priority_sched(in, out, err, &trace); }, b.text);
+	expect_report(b.text, run, model.report);
+	if (!same_schedule(trace, model))
+		report_finding("the trace is not the model's schedule", b.text, run);
+	return 0;
+}

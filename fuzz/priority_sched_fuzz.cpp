@@ -1,0 +1,16 @@
+// priority_sched on any input at all: no crash, no sanitizer report, no hang, and either
+// a report or one line of refusal. The run keeps a trace, as a chart's does.
+
+#include "core_run.hpp"
+#include "priority_sched.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+	return fuzz_program_input(
+		"priority_sched",
+		[](std::FILE* in, std::FILE* out, std::FILE* err) {
+			run_trace trace;
+			return priority_sched(in, out, err, &trace);
+		},
+		data, size, false);
+}

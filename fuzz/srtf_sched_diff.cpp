@@ -1,0 +1,16 @@
+// srtf_sched against its plain unit-step model, on batches made from the fuzz bytes,
+// zero and negative bursts included: the report byte for byte.
+
+#include "batch_shapes.hpp"
+#include "core_run.hpp"
+#include "srtf_model.hpp"
+#include "srtf_sched.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+	const batch b = fuzzed_batch(
+		data, size, {.bursts_below_one = true, .most_processes = 40, .most_model_work = 2'000'000}, "srtf_sched");
+	expect_report(b.text, run_core(srtf_sched, b.text),
+	              srtf_model::unit_step_model(timed_records<srtf_model::record>(b)));
+	return 0;
+}
