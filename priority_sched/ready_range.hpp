@@ -27,6 +27,8 @@ public:
 	std::int32_t next_arrival() const { return arrival_[waiting_]; }
 
 	std::int32_t process_at(std::int32_t position) const { return order_[position]; }
+	// The processes in the range, position by position.
+	const column<std::int32_t>& order() const { return order_; }
 	long long& left(std::int32_t process) { return left_[process]; }
 	std::int32_t record(std::int32_t process) const { return record_[process]; }
 
