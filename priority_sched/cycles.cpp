@@ -7,14 +7,6 @@ namespace {
 // Remembered steps: every one of the first, then one in each doubling interval.
 constexpr long long steps_remembered_one_by_one = 8;
 
-std::uint64_t hash_of(const std::vector<std::uint64_t>& keys)
-{
-	std::uint64_t hash = 14695981039346656037ULL;
-	for (const std::uint64_t key : keys)
-		hash = (hash ^ key) * 1099511628211ULL;
-	return hash;
-}
-
 // The positions a process passes through at the starts of cycle after cycle, laid out
 // orbit by orbit, with running sums of the units it collects on the way.
 class orbits {
@@ -115,19 +107,18 @@ void cycle_finder::start()
 bool cycle_finder::found(ready_range& ready)
 {
 	const long long step = steps();
-	const std::vector<std::uint64_t>& keys = ready.keys();
-	const std::uint64_t hash = hash_of(keys);
+	const std::uint64_t hash = ready.key_hash();
 	for (const snapshot& s : remembered_) {
-		if (s.hash == hash && s.keys == keys) {
+		if (s.hash == hash && ready.keys_stand_as_in(s.order)) {
 			match_ = &s;
 			return true;
 		}
 	}
 	if (step < steps_remembered_one_by_one) {
-		remembered_.push_back({step, hash, keys, ready.order(), {}});
+		remembered_.push_back({step, hash, ready.order(), {}});
 	} else if ((step & (step - 1)) == 0) {
 		// A new mark: only the steps from here on can still be needed.
-		remembered_.assign(1, {step, hash, keys, ready.order(), {}});
+		remembered_.assign(1, {step, hash, ready.order(), {}});
 		runners_.clear();
 		first_runner_step_ = step;
 	}
