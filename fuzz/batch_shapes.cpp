@@ -61,12 +61,14 @@ long long draw_priority(FuzzedDataProvider& bytes)
 // and, near 2^31, carry completions past the 32-bit range.
 long long draw_burst(FuzzedDataProvider& bytes)
 {
-	switch (bytes.ConsumeIntegralInRange(0, 3)) {
+	switch (bytes.ConsumeIntegralInRange(0, 4)) {
 	case 0:
 		return bytes.ConsumeIntegralInRange(1, 4);
 	case 1:
 		return bytes.ConsumeIntegralInRange(1, 40);
 	case 2:
+		return bytes.ConsumeIntegralInRange(1, 100000);
+	case 3:
 		return bytes.PickValueInArray({int32_max, int32_max - 1, 1LL << 30});
 	default:
 		return bytes.ConsumeIntegralInRange<long long>(1, int32_max);
@@ -105,17 +107,19 @@ char draw_name(FuzzedDataProvider& bytes, int kind)
 }
 
 // The arrivals: a base that may sit at either end of the 32-bit range, a few offsets
-// from it that the processes share, and perhaps one far arrival that keeps the stepping
-// phase going long after the rest have finished.
+// from it that the processes share, spread over part of the span or all of it, and
+// perhaps one far arrival at the end of the span, which keeps the stepping phase going
+// long after a crowd near the base has arrived.
 class arrival_layout {
 public:
 	arrival_layout(FuzzedDataProvider& bytes, std::size_t processes, long long most_model_work)
 		: span_(draw_span(bytes, processes, most_model_work)), base_(draw_base(bytes, span_)),
 		  offsets_(bytes, 12, [](FuzzedDataProvider&) { return 0LL; })
 	{
+		const long long spread = std::min(span_, bytes.PickValueInArray({6LL, 40LL, 1000LL, span_}));
 		std::vector<long long>& offsets = offsets_.values();
 		for (std::size_t i = 1; i < offsets.size(); i++)
-			offsets[i] = bytes.ConsumeIntegralInRange<long long>(0, span_);
+			offsets[i] = bytes.ConsumeIntegralInRange<long long>(0, spread);
 		if (processes > 0 && bytes.ConsumeBool())
 			far_process_ = bytes.ConsumeIntegralInRange<std::size_t>(0, processes - 1);
 	}
