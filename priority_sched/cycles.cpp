@@ -7,22 +7,6 @@ namespace {
 // Remembered steps: every one of the first, then one in each doubling interval.
 constexpr long long steps_remembered_one_by_one = 8;
 
-std::uint64_t hash_of(const std::vector<std::uint64_t>& keys)
-{
-	std::uint64_t hash = 14695981039346656037ULL;
-	for (const std::uint64_t key : keys)
-		hash = (hash ^ key) * 1099511628211ULL;
-	return hash;
-}
-
-column<std::int32_t> order_of(const ready_range& ready)
-{
-	column<std::int32_t> order(static_cast<std::size_t>(ready.size()));
-	for (std::int32_t position = 0; position < ready.size(); position++)
-		order[position] = ready.process_at(position);
-	return order;
-}
-
 // The positions a process passes through at the starts of cycle after cycle, laid out
 // orbit by orbit, with running sums of the units it collects on the way.
 class orbits {
@@ -30,7 +14,8 @@ public:
 	explicit orbits(const cycle& c) : index_of_(c.next.size(), -1), sums_(1, 0)
 	{
 		for (std::int32_t start = 0; start < c.next.count(); start++) {
-			if (index_of_[start] >= 0)
+			// Most processes keep their place through a cycle; they need no orbit.
+			if (index_of_[start] >= 0 || c.next[start] == start)
 				continue;
 			const std::int32_t begin = order_.count();
 			std::int32_t position = start;
@@ -40,46 +25,67 @@ public:
 				sums_.push_back(sums_.back() + c.units[position]);
 				position = c.next[position];
 			} while (position != start);
-			const std::int32_t length = order_.count() - begin;
-			begin_.resize(order_.size(), begin);
-			length_.resize(order_.size(), length);
+			begin_.push_back(begin);
 		}
+		begin_.push_back(order_.count());
 	}
 
-	// The units that the process now at `position` collects in one round of its orbit.
-	long long units_per_round(std::int32_t position) const
+	// Whether the process now at `position` moves at all from cycle to cycle.
+	bool moves(std::int32_t position) const { return index_of_[position] >= 0; }
+
+	// The units that the process now at `position` collects in one round of its orbit,
+	// given the units it runs per cycle when it keeps its place.
+	long long units_per_round(std::int32_t position, const cycle& c) const
 	{
-		const std::int32_t begin = begin_[index_of_[position]];
-		return sum(begin, begin + length_[index_of_[position]]);
+		if (!moves(position))
+			return c.units[position];
+		const orbit o = orbit_of(position);
+		return sum(o.begin, o.end);
 	}
 
 	// The units that the process now at `position` runs in the next `cycles` cycles.
-	long long units(std::int32_t position, long long cycles) const
+	long long units(std::int32_t position, long long cycles, const cycle& c) const
 	{
+		if (!moves(position))
+			return cycles * c.units[position];
+		const orbit o = orbit_of(position);
 		const std::int32_t i = index_of_[position];
-		const std::int32_t begin = begin_[i];
-		const std::int32_t end = begin + length_[i];
-		const long long whole = cycles / length_[i];
-		const auto stop = static_cast<std::int32_t>(i + cycles % length_[i]);
-		const long long rest = stop <= end ? sum(i, stop) : sum(i, end) + sum(begin, stop - length_[i]);
-		return whole * sum(begin, end) + rest;
+		const std::int32_t length = o.end - o.begin;
+		const auto stop = static_cast<std::int32_t>(i + cycles % length);
+		const long long rest = stop <= o.end ? sum(i, stop) : sum(i, o.end) + sum(o.begin, stop - length);
+		return cycles / length * sum(o.begin, o.end) + rest;
 	}
 
 	// Where the process now at `position` stands after `cycles` cycles.
 	std::int32_t position_after(std::int32_t position, long long cycles) const
 	{
-		const std::int32_t i = index_of_[position];
-		const auto offset = static_cast<std::int32_t>((i - begin_[i] + cycles % length_[i]) % length_[i]);
-		return order_[begin_[i] + offset];
+		if (!moves(position))
+			return position;
+		const orbit o = orbit_of(position);
+		const std::int32_t length = o.end - o.begin;
+		const auto offset = static_cast<std::int32_t>((index_of_[position] - o.begin + cycles % length) % length);
+		return order_[o.begin + offset];
 	}
 
 private:
+	struct orbit {
+		std::int32_t begin;
+		std::int32_t end;
+	};
+
+	orbit orbit_of(std::int32_t position) const
+	{
+		const std::int32_t i = index_of_[position];
+		// Orbits are laid out one after another: find the one that holds entry i.
+		const auto next = std::upper_bound(begin_.begin(), begin_.end(), i);
+		return {*(next - 1), *next};
+	}
+
 	long long sum(std::int32_t from, std::int32_t to) const { return sums_[to] - sums_[from]; }
 
 	column<std::int32_t> order_;
 	column<std::int32_t> index_of_;
-	column<std::int32_t> begin_;
-	column<std::int32_t> length_;
+	column<std::int32_t> begin_; // where each orbit begins in order_, and where the last ends
 	column<long long> sums_;
 };
 
@@ -101,19 +107,18 @@ void cycle_finder::start()
 bool cycle_finder::found(ready_range& ready)
 {
 	const long long step = steps();
-	const std::vector<std::uint64_t>& keys = ready.keys();
-	const std::uint64_t hash = hash_of(keys);
+	const std::uint64_t hash = ready.key_hash();
 	for (const snapshot& s : remembered_) {
-		if (s.hash == hash && s.keys == keys) {
+		if (s.hash == hash && ready.keys_stand_as_in(s.order)) {
 			match_ = &s;
 			return true;
 		}
 	}
 	if (step < steps_remembered_one_by_one) {
-		remembered_.push_back({step, hash, keys, order_of(ready), {}});
+		remembered_.push_back({step, hash, ready.order(), {}});
 	} else if ((step & (step - 1)) == 0) {
 		// A new mark: only the steps from here on can still be needed.
-		remembered_.assign(1, {step, hash, keys, order_of(ready), {}});
+		remembered_.assign(1, {step, hash, ready.order(), {}});
 		runners_.clear();
 		first_runner_step_ = step;
 	}
@@ -125,7 +130,7 @@ void cycle_finder::ran(const ready_range& ready)
 	const long long step = steps();
 	runners_.push_back(ready.process_at(0));
 	if (step < steps_remembered_one_by_one && !remembered_.empty() && remembered_.back().step == step)
-		remembered_.back().order_by_priority = order_of(ready);
+		remembered_.back().order_by_priority = ready.order();
 }
 
 cycle cycle_finder::measure(const ready_range& ready)
@@ -154,7 +159,7 @@ bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long lo
 {
 	if (steps() >= steps_remembered_one_by_one)
 		return false;
-	const column<std::int32_t> now = order_of(ready);
+	const column<std::int32_t> now = ready.order();
 	for (std::int32_t position = 0; position < ready.size(); position++)
 		position_of_[match_->order[position]] = position;
 	// The process now standing where `process` stood at the start of the cycle.
@@ -218,11 +223,11 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 	// Only a process on a path that runs at all can finish.
 	column<std::int32_t> running;
 	for (std::int32_t position = 0; position < ready.size(); position++)
-		if (paths.units_per_round(position) > 0)
+		if (paths.units_per_round(position, c) > 0)
 			running.push_back(position);
 	auto all_still_running = [&](long long cycles) {
 		for (const std::int32_t position : running)
-			if (paths.units(position, cycles) >= ready.left(ready.process_at(position)))
+			if (paths.units(position, cycles, c) >= ready.left(ready.process_at(position)))
 				return false;
 		return true;
 	};
@@ -240,11 +245,11 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 	if (trace != nullptr && !trace->cut_short)
 		trace_whole_cycles(ready, c, cycles, clock, *trace);
 
+	for (const std::int32_t position : running)
+		ready.left(ready.process_at(position)) -= paths.units(position, cycles, c);
 	column<std::int32_t> to(static_cast<std::size_t>(ready.size()));
-	for (std::int32_t position = 0; position < ready.size(); position++) {
+	for (std::int32_t position = 0; position < ready.size(); position++)
 		to[position] = paths.position_after(position, cycles);
-		ready.left(ready.process_at(position)) -= paths.units(position, cycles);
-	}
 	ready.move(to);
 	return cycles * c.steps;
 }

@@ -57,7 +57,6 @@ private:
 	struct snapshot {
 		long long step;
 		std::uint64_t hash;
-		std::vector<std::uint64_t> keys;
 		column<std::int32_t> order;
 		column<std::int32_t> order_by_priority; // as the step's priority ordering left it
 	};

@@ -78,7 +78,12 @@ void exchange_arranger::prepare(const std::int32_t* rank, std::int32_t count)
 			largest = std::max(largest, g.size);
 		}
 	}
-	counted_directly_ = shared_rank_.size() <= most_groups_counted_directly;
+	// Counting for every shared group pays while most items belong to one; otherwise an
+	// entering item is counted once and the few members sum the counts.
+	std::int32_t shared_members = 0;
+	for (const std::int32_t r : shared_rank_)
+		shared_members += groups_[at(r)].size;
+	counted_directly_ = shared_rank_.size() <= most_groups_counted_directly && 2 * shared_members > count;
 	smaller_entered_.resize(shared_rank_.size() + 1);
 	entered_in_block_.resize(shared_rank_.size() / block_size + 1);
 	queues_.resize(shared_rank_.size());

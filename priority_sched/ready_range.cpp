@@ -137,16 +137,23 @@ void ready_range::arrange(const column<std::int32_t>& label, exchange_arranger& 
 	std::swap(order_, moved_);
 }
 
-const std::vector<std::uint64_t>& ready_range::keys()
+std::uint64_t ready_range::key_hash() const
 {
-	keys_.resize(order_.size());
-	for (std::int32_t i = 0; i < size(); i++) {
-		const std::int32_t process = order_[i];
-		keys_[static_cast<std::size_t>(i)] =
-			static_cast<std::uint64_t>(static_cast<std::uint32_t>(priority_[process])) << 32 |
-			static_cast<std::uint32_t>(arrival_[process]);
+	std::uint64_t hash = 14695981039346656037ULL;
+	for (const std::int32_t process : order_) {
+		const auto key = static_cast<std::uint64_t>(static_cast<std::uint32_t>(priority_[process])) << 32 |
+		                 static_cast<std::uint32_t>(arrival_[process]);
+		hash = (hash ^ key) * 1099511628211ULL;
 	}
-	return keys_;
+	return hash;
+}
+
+bool ready_range::keys_stand_as_in(const column<std::int32_t>& order) const
+{
+	for (std::int32_t i = 0; i < size(); i++)
+		if (priority_[order_[i]] != priority_[order[i]] || arrival_[order_[i]] != arrival_[order[i]])
+			return false;
+	return true;
 }
 
 void ready_range::move(const column<std::int32_t>& to)

@@ -27,14 +27,17 @@ public:
 	std::int32_t next_arrival() const { return arrival_[waiting_]; }
 
 	std::int32_t process_at(std::int32_t position) const { return order_[position]; }
+	// The processes in the range, position by position.
+	const column<std::int32_t>& order() const { return order_; }
 	long long& left(std::int32_t process) { return left_[process]; }
 	std::int32_t record(std::int32_t process) const { return record_[process]; }
 
 	void order_by_priority();
 	void order_by_arrival();
-	// Priority and arrival position by position, as ranks packed in one number each:
-	// what the orderings compare, and all they compare.
-	const std::vector<std::uint64_t>& keys();
+	// What the orderings compare, and all they compare, is the priority and the arrival at
+	// each position: a hash of them, and whether they stand as they stood in `order`.
+	std::uint64_t key_hash() const;
+	bool keys_stand_as_in(const column<std::int32_t>& order) const;
 	// Moves the process at each position p to position to[p].
 	void move(const column<std::int32_t>& to);
 	// Puts the same processes in the given order.
@@ -80,7 +83,6 @@ private:
 	column<std::int32_t> rank_at_;
 	column<std::int32_t> from_;
 	column<std::int32_t> moved_;
-	std::vector<std::uint64_t> keys_;
 };
 
 #endif

@@ -33,7 +33,7 @@ const std::vector<program_case> programs = {
 TEST(Input, WellFormedInputGivesTheSameReportWithAnyEndingAndAByteOrderMark)
 {
 	for (const program_case& p : programs) {
-		for (const std::string& ending : {"", "\n", "\r\n", " tail words"})
+		for (const char* ending : {"", "\n", "\r\n", " tail words"})
 			EXPECT_TRUE(reports(p.path, p.input + ending, p.report));
 		EXPECT_TRUE(reports(p.path, "\xEF\xBB\xBF" + p.input, p.report));
 	}
@@ -42,7 +42,7 @@ TEST(Input, WellFormedInputGivesTheSameReportWithAnyEndingAndAByteOrderMark)
 TEST(Input, JunkGluedToTheLastNumberIsRefused)
 {
 	for (const program_case& p : programs) {
-		for (const std::string& junk : {".5", ".0", "e3", "x10", "abc", ",5"}) {
+		for (const char* junk : {".5", ".0", "e3", "x10", "abc", ",5"}) {
 			const run_result r = run_program(p.path, p.input + junk + "\n");
 			EXPECT_EQ(r.err, program_name(p.path) + ": " + p.last_field + " has trailing characters\n") << junk;
 			EXPECT_EQ(r.status, 1);
