@@ -99,7 +99,8 @@ function clearResults() {
 function edited() {
 	drafts.set(program, batch.value);
 	clearTimeout(due);
-	setState('pending', 'Waiting for you to stop typing…');
+	// No status while typing: a screen reader would read one out at every key.
+	setState('pending', '');
 	due = setTimeout(runNow, 250);
 }
 
