@@ -104,7 +104,7 @@ export function drawChart(run, width) {
 	const times = segments.flatMap((s) => [s.start, s.end]);
 	for (const lane of lanes) times.push(lane.arrival);
 	for (const row of completions.values()) times.push(row.completion);
-	let from = Math.min(...times);
+	const from = Math.min(...times);
 	let to = Math.max(...times);
 	if (to <= from) to = from + 1;
 
@@ -149,6 +149,9 @@ export function drawChart(run, width) {
 	}
 	grid.append(element('line', { x1: layout.gutter, x2: layout.gutter + plot, y1: lanesBottom, y2: lanesBottom, class: 'baseline' }));
 	svg.append(grid);
+	// The stepping phase's band, under the idle gaps that fall in it.
+	const underlay = element('g');
+	svg.append(underlay);
 
 	// Idle gaps, across all lanes and named in the band.
 	for (const gap of idleGaps(segments)) {
@@ -177,7 +180,7 @@ export function drawChart(run, width) {
 		}));
 		marks.push(mark);
 		const steppingEnd = finalPhaseStart ?? to;
-		if (steppingEnd > tickEnd) band(svg, x(tickEnd), x(steppingEnd), 'stepping', 'band-stepping');
+		if (steppingEnd > tickEnd) band(underlay, x(tickEnd), x(steppingEnd), 'stepping', 'band-stepping');
 		if (finalPhaseStart !== null) {
 			const final = titled(element('g', { 'data-mark': 'final-phase', 'data-time': finalPhaseStart }),
 				`final phase from ${finalPhaseStart}: the rest run to their end`);
