@@ -1,0 +1,77 @@
+// Runs a batch through a program in its worker and reads the outcome.
+
+const workers = new Map();
+
+function stopWorker(program) {
+	const entry = workers.get(program);
+	if (entry) {
+		entry.worker.terminate();
+		if (entry.settle) entry.settle({ stopped: true });
+		workers.delete(program);
+	}
+}
+
+let nextId = 1;
+
+// Resolves with {status, report, error, trace, records}, report and error as the exact
+// bytes the program wrote; or with {failure} when the program could not finish; or with
+// {stopped: true} when a newer run or stop() ended it first. A program runs one batch at a
+// time: a new batch ends the run still going.
+export function run(program, text) {
+	let entry = workers.get(program);
+	if (entry && entry.settle) {
+		stopWorker(program);
+		entry = undefined;
+	}
+	if (!entry) {
+		const url = new URL('worker.js', import.meta.url);
+		url.searchParams.set('program', program);
+		entry = { worker: new Worker(url, { type: 'module' }), settle: null };
+		workers.set(program, entry);
+	}
+	const id = nextId++;
+	const current = entry;
+	return new Promise((resolve) => {
+		current.settle = resolve;
+		current.worker.onmessage = ({ data }) => {
+			if (data.id !== id) return;
+			current.settle = null;
+			if (data.failure !== undefined) {
+				workers.delete(program);
+				resolve({ failure: data.failure });
+			} else {
+				resolve(readOutcome(data.json));
+			}
+		};
+		current.worker.onerror = (event) => {
+			event.preventDefault();
+			workers.delete(program);
+			current.settle = null;
+			resolve({ failure: event.message || 'the program could not be loaded' });
+		};
+		current.worker.postMessage({ id, bytes: new TextEncoder().encode(text) });
+	});
+}
+
+export function stop(program) {
+	stopWorker(program);
+}
+
+// The glue writes every byte of the program's output as one character of the same code, so
+// that nothing is lost on the way: this turns such a string back into the bytes.
+export function bytesOf(byteString) {
+	return Uint8Array.from(byteString, (c) => c.charCodeAt(0));
+}
+
+// Bytes as a UTF-8 console shows them: a byte that is no part of a character shows as �.
+export function textOf(byteString) {
+	return new TextDecoder().decode(bytesOf(byteString));
+}
+
+function readOutcome(json) {
+	const outcome = JSON.parse(json);
+	if (outcome.trace) {
+		outcome.trace.segments = outcome.trace.segments.map(([record, start, end]) => ({ record, start, end }));
+	}
+	return outcome;
+}
