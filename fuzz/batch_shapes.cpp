@@ -22,8 +22,8 @@ std::int32_t narrow(long long value)
 // and interleaves the ties, or one chosen by the bytes each.
 class key_pool {
 public:
-	key_pool(FuzzedDataProvider& bytes, std::size_t most, long long (*draw)(FuzzedDataProvider&))
-		: values_(bytes.ConsumeIntegralInRange<std::size_t>(1, most)), in_turn_(bytes.ConsumeBool())
+	key_pool(FuzzedDataProvider& bytes, std::size_t most, long long (*draw)(FuzzedDataProvider&), bool in_turn)
+		: values_(bytes.ConsumeIntegralInRange<std::size_t>(1, most)), in_turn_(in_turn || bytes.ConsumeBool())
 	{
 		for (long long& value : values_)
 			value = draw(bytes);
@@ -91,6 +91,14 @@ long long draw_any_burst(FuzzedDataProvider& bytes)
 	}
 }
 
+// A burst long enough to outlast many steps.
+long long draw_long_burst(FuzzedDataProvider& bytes)
+{
+	if (bytes.ConsumeBool())
+		return bytes.ConsumeIntegralInRange(100, 100000);
+	return bytes.ConsumeIntegralInRange<long long>(100, int32_max);
+}
+
 char draw_name(FuzzedDataProvider& bytes, int kind)
 {
 	switch (kind) {
@@ -112,15 +120,15 @@ char draw_name(FuzzedDataProvider& bytes, int kind)
 // long after a crowd near the base has arrived.
 class arrival_layout {
 public:
-	arrival_layout(FuzzedDataProvider& bytes, std::size_t processes, long long most_model_work)
-		: span_(draw_span(bytes, processes, most_model_work)), base_(draw_base(bytes, span_)),
-		  offsets_(bytes, 12, [](FuzzedDataProvider&) { return 0LL; })
+	arrival_layout(FuzzedDataProvider& bytes, std::size_t processes, const batch_rules& rules)
+		: span_(draw_span(bytes, processes, rules.most_model_work)), base_(draw_base(bytes, span_)),
+		  offsets_(bytes, 12, [](FuzzedDataProvider&) { return 0LL; }, rules.long_crowds)
 	{
 		const long long spread = std::min(span_, bytes.PickValueInArray({6LL, 40LL, 1000LL, span_}));
 		std::vector<long long>& offsets = offsets_.values();
 		for (std::size_t i = 1; i < offsets.size(); i++)
 			offsets[i] = bytes.ConsumeIntegralInRange<long long>(0, spread);
-		if (processes > 0 && bytes.ConsumeBool())
+		if (processes > 0 && (rules.long_crowds || bytes.ConsumeBool()))
 			far_process_ = bytes.ConsumeIntegralInRange<std::size_t>(0, processes - 1);
 	}
 
@@ -263,9 +271,13 @@ batch make_batch(FuzzedDataProvider& bytes, const batch_rules& rules)
 {
 	batch b;
 	const std::size_t n = bytes.ConsumeIntegralInRange<std::size_t>(0, rules.most_processes);
-	const arrival_layout arrivals(bytes, n, rules.most_model_work);
-	const key_pool priorities(bytes, 6, draw_priority);
-	const key_pool bursts(bytes, 6, rules.bursts_below_one ? draw_any_burst : draw_burst);
+	const arrival_layout arrivals(bytes, n, rules);
+	const key_pool priorities(bytes, 6, draw_priority, rules.long_crowds);
+	const key_pool bursts(bytes, 6,
+	                      rules.long_crowds        ? draw_long_burst
+	                      : rules.bursts_below_one ? draw_any_burst
+	                                               : draw_burst,
+	                      rules.long_crowds);
 	const int name_kind = bytes.ConsumeIntegralInRange(0, 2);
 	const bool plain = rules.most_text > 0;
 	// The count in front takes at most as many digits as the largest count, and a blank.

@@ -34,6 +34,11 @@ struct batch_rules {
 	// When not 0, the text is at most this long: written plainly, one blank between
 	// items, with the processes that do not fit left out.
 	std::size_t most_text = 0;
+	// Every key taken in turn from its few values, bursts of 100 and more, and always one
+	// far arrival: hundreds of processes with mixed keys from a few fuzz bytes, which
+	// outlast many steps of a stepping phase kept going long after they have arrived.
+	// Where time is the question, this is the costly shape.
+	bool long_crowds = false;
 };
 
 struct batch {

@@ -29,10 +29,10 @@ struct program {
 constexpr std::size_t most_text = 4096;
 
 std::array<program, 5> programs{{
-	{"priority_sched", 'p', batch_rules{.priorities = true, .most_processes = 1000, .most_text = most_text}},
-	{"srtf_sched", 's', batch_rules{.bursts_below_one = true, .most_processes = 1000, .most_text = most_text}},
-	{"fcfs_sched", 'f', batch_rules{.bursts_below_one = true, .name_tokens = true, .most_processes = 1000, .most_text = most_text}},
-	{"fcfs_fixed", 'x', batch_rules{.bursts_below_one = true, .most_processes = 100, .most_text = most_text}},
+	{"priority_sched", 'p', batch_rules{.priorities = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true}},
+	{"srtf_sched", 's', batch_rules{.bursts_below_one = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true}},
+	{"fcfs_sched", 'f', batch_rules{.bursts_below_one = true, .name_tokens = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true}},
+	{"fcfs_fixed", 'x', batch_rules{.bursts_below_one = true, .most_processes = 100, .most_text = most_text, .long_crowds = true}},
 	{"sum_cases", 'c', std::nullopt},
 }};
 
