@@ -1,6 +1,7 @@
 // fcfs_sched against its plain model, the all-pairs loop itself, on batches made from the
-// fuzz bytes: long name tokens, zero and negative bursts, and batches well past the size
-// where the program stops running the loop literally. The report byte for byte.
+// fuzz bytes: long name tokens, zero and negative bursts, and up to 300 processes, so
+// that any faster way to the loop's order is held to it on large batches as well as
+// small ones. The report byte for byte.
 
 #include "batch_shapes.hpp"
 #include "core_run.hpp"
