@@ -6,8 +6,8 @@
 
 #include "fcfs_sched.hpp"
 
+#include "arrival_order.hpp"
 #include "input.hpp"
-#include "sort.hpp"
 
 #include <cerrno>
 #include <cstdint>
@@ -54,7 +54,7 @@ batch read_batch(batch_reader& input)
 void print_schedule(const batch& b, std::FILE* out)
 {
 	long long completion = 0;
-	for (std::int32_t slot = 0; slot < b.size(); slot++) {
+	for (std::size_t slot = 0; slot < b.name.size(); slot++) {
 		completion += b.burst[slot];
 		const long long turnaround = completion;
 		if (std::fprintf(out, "%c %lld %lld %lld\n", b.name[slot], completion, turnaround,
@@ -72,7 +72,7 @@ int fcfs_sched(std::FILE* in, std::FILE* out, std::FILE* err)
 	try {
 		batch_reader input(in);
 		batch b = read_batch(input);
-		sort(b.size(), b.name.data(), b.arrival.data(), b.burst.data());
+		order_by_arrival(b.size(), b.name.data(), b.arrival.data(), b.burst.data());
 		print_schedule(b, out);
 		return 0;
 	} catch (const failure& problem) {
