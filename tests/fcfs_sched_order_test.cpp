@@ -4,6 +4,7 @@
 
 #include "arrival_order.hpp"
 #include "harness.hpp"
+#include "key_sequences.hpp"
 #include "sort.hpp"
 
 #include <cstdint>
@@ -35,23 +36,11 @@ std::vector<std::int32_t> random_arrivals(std::mt19937& rng, int count, std::int
 
 TEST(FcfsSchedArrangement, EveryTableOfUpToSevenSlotsOverThreeArrivals)
 {
-	int tables = 0;
-	for (std::size_t length = 0; length <= 7; length++) {
-		std::vector<std::int32_t> arrival(length, 0);
-		for (;;) {
-			tables++;
-			ASSERT_EQ(all_pairs_arrangement(static_cast<std::int32_t>(length), arrival.data()),
-			          literal_arrangement(arrival))
-			    << ::testing::PrintToString(arrival);
-			// The next sequence, counting in base 3.
-			std::size_t digit = 0;
-			while (digit < length && arrival[digit] == 2)
-				arrival[digit++] = 0;
-			if (digit == length)
-				break;
-			arrival[digit]++;
-		}
-	}
+	const int tables = for_every_key_sequence(7, 3, [](const std::vector<std::int32_t>& arrival) {
+		ASSERT_EQ(all_pairs_arrangement(static_cast<std::int32_t>(arrival.size()), arrival.data()),
+		          literal_arrangement(arrival))
+		    << ::testing::PrintToString(arrival);
+	});
 	EXPECT_EQ(tables, 3280);
 }
 
