@@ -103,6 +103,8 @@ std::size_t step_to_last_arrival(process_table& t, std::size_t finished, long lo
 
 	// Every process has arrived by now: the unfinished ones move behind the finished,
 	// keeping their arrival order. Each moves up or stays, never onto one still to move.
+	// The unit steps would leave them in order of time left, then arrival, then input
+	// order; either way the final phase's stable ordering by time left gives the same.
 	std::size_t to = count;
 	for (const std::size_t slot : ready.take_slots_downwards())
 		t.copy_slot(slot, --to);
