@@ -37,6 +37,7 @@
 #include "sort.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <numeric>
 
@@ -111,98 +112,117 @@ std::vector<std::int32_t> after_round_zero(std::int32_t count, const std::int32_
 	return process;
 }
 
-// The groups of equal arrivals in increasing order of arrival: the group of each slot,
-// and where each group begins in the ordered table (with the table's end last).
-struct groups {
-	std::vector<std::int32_t> of_slot;
-	std::vector<std::int32_t> begin;
-
-	std::int32_t count() const { return static_cast<std::int32_t>(begin.size()) - 1; }
-	std::int32_t size(std::int32_t g) const { return begin[at(g) + 1] - begin[at(g)]; }
-};
-
-groups group_by_arrival(std::int32_t count, const std::int32_t* arrival)
+// Entry k is the slot of the k-th smallest arrival, equal arrivals by slot: a radix sort
+// of the arrivals (as unsigned numbers that order as they do), stable, a byte a pass.
+std::vector<std::int32_t> slots_by_arrival(std::int32_t count, const std::int32_t* arrival)
 {
-	// Arrival and slot in one unsigned number that orders as the arrival does.
-	std::vector<std::uint64_t> by_arrival(at(count));
+	std::vector<std::uint64_t> pair(at(count)), scratch(at(count));
 	for (std::int32_t slot = 0; slot < count; slot++)
-		by_arrival[at(slot)] = (std::uint64_t{static_cast<std::uint32_t>(arrival[slot]) ^ 0x80000000U} << 32) |
-		                       static_cast<std::uint32_t>(slot);
-	std::sort(by_arrival.begin(), by_arrival.end());
-	groups g{std::vector<std::int32_t>(at(count)), {}};
-	for (std::int32_t k = 0; k < count; k++) {
-		if (k == 0 || by_arrival[at(k)] >> 32 != by_arrival[at(k) - 1] >> 32)
-			g.begin.push_back(k);
-		g.of_slot[by_arrival[at(k)] & 0xFFFFFFFFU] = static_cast<std::int32_t>(g.begin.size()) - 1;
+		pair[at(slot)] = std::uint64_t{static_cast<std::uint32_t>(arrival[slot]) ^ 0x80000000U} << 32 |
+		                 static_cast<std::uint32_t>(slot);
+	for (unsigned shift = 32; shift < 64; shift += 8) {
+		std::array<std::size_t, 257> place{};
+		for (const std::uint64_t p : pair)
+			place[(p >> shift & 255) + 1]++;
+		for (std::size_t digit = 1; digit < place.size(); digit++)
+			place[digit] += place[digit - 1];
+		for (const std::uint64_t p : pair)
+			scratch[place[p >> shift & 255]++] = p;
+		pair.swap(scratch);
 	}
-	g.begin.push_back(count);
-	return g;
+	std::vector<std::int32_t> slot(at(count));
+	for (std::size_t k = 0; k < slot.size(); k++)
+		slot[k] = static_cast<std::int32_t>(pair[k] & 0xFFFFFFFFU);
+	return slot;
 }
+
+// A group of equal arrivals: where it begins in the ordered table and how many processes
+// it holds, and, while the rounds go on, its state as a cyclic list: how many processes
+// have entered it, the index of its start, and how many smaller insertions have been
+// applied to it as rotations.
+struct group {
+	std::int32_t begin = 0;
+	std::int32_t size = 0;
+	std::int32_t length = 0;
+	std::int32_t start = 0;
+	std::int32_t rotated = 0;
+};
 
 } // namespace
 
 std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::int32_t* arrival)
 {
-	std::vector<std::int32_t> arrangement(at(count));
 	if (count == 0)
-		return arrangement;
-	const std::vector<std::int32_t> process = after_round_zero(count, arrival);
-	const groups g = group_by_arrival(count, arrival);
+		return {};
 
-	// Each group as a cyclic list: its length so far, the index of its start, and the
-	// number of smaller insertions already applied to it as rotations.
-	std::vector<std::int32_t> length(at(g.count())), start(at(g.count())), rotated(at(g.count()));
-	fenwick inserted(g.count());
-	// The index at which the process of each round enters its group's list.
-	std::vector<std::int32_t> entry(at(count));
-	// A group of one is never rotated into another order, so its rotations go uncounted.
-	auto catch_up = [&](std::int32_t group) {
-		if (g.size(group) == 1)
-			return;
-		const std::int32_t smaller = inserted.sum_below(group);
-		if (length[at(group)] > 0)
-			start[at(group)] = static_cast<std::int32_t>(
-				(start[at(group)] + static_cast<long long>(smaller - rotated[at(group)])) % length[at(group)]);
-		rotated[at(group)] = smaller;
-	};
-	for (std::int32_t round = 0; round < count; round++) {
-		const std::int32_t group = g.of_slot[at(process[at(round)])];
-		catch_up(group);
-		// In just before the start, which then stands one further on.
-		entry[at(round)] = start[at(group)];
-		start[at(group)] = length[at(group)] == 0 ? 0 : start[at(group)] + 1;
-		length[at(group)]++;
-		// Round 0 is counted too, harmlessly: its process has the largest arrival, and no
-		// group is larger.
-		inserted.add(group, 1);
-	}
-
-	// Each group's processes and entry indices in the order they entered, group after
-	// group.
-	std::vector<std::int32_t> member(at(count)), member_entry(at(count));
+	// The groups in increasing order of arrival, and the group of each slot.
+	std::vector<group> groups;
+	std::vector<std::int32_t> group_of_slot(at(count));
 	{
-		std::vector<std::int32_t> next(g.begin.begin(), g.begin.end() - 1);
-		for (std::int32_t round = 0; round < count; round++) {
-			const std::int32_t k = next[at(g.of_slot[at(process[at(round)])])]++;
-			member[at(k)] = process[at(round)];
-			member_entry[at(k)] = entry[at(round)];
+		const std::vector<std::int32_t> by_arrival = slots_by_arrival(count, arrival);
+		auto starts_group = [&](std::int32_t k) {
+			return k == 0 || arrival[by_arrival[at(k)]] != arrival[by_arrival[at(k) - 1]];
+		};
+		std::size_t group_count = 0;
+		for (std::int32_t k = 0; k < count; k++)
+			group_count += starts_group(k);
+		groups.reserve(group_count);
+		for (std::int32_t k = 0; k < count; k++) {
+			const std::int32_t slot = by_arrival[at(k)];
+			if (starts_group(k))
+				groups.push_back({k, 0});
+			groups.back().size++;
+			group_of_slot[at(slot)] = static_cast<std::int32_t>(groups.size()) - 1;
 		}
 	}
 
+	fenwick inserted(static_cast<std::int32_t>(groups.size()));
+	// A group of one is never rotated into another order, so its rotations go uncounted.
+	auto catch_up = [&](std::int32_t g) {
+		group& to = groups[at(g)];
+		if (to.size == 1)
+			return;
+		const std::int32_t smaller = inserted.sum_below(g);
+		if (to.length > 0)
+			to.start = static_cast<std::int32_t>((to.start + static_cast<long long>(smaller - to.rotated)) % to.length);
+		to.rotated = smaller;
+	};
+
+	// Each group's processes in the order they entered it, group after group, with the
+	// index at which each entered the group's list.
+	std::vector<std::int32_t> member(at(count)), member_entry(at(count));
+	{
+		const std::vector<std::int32_t> process = after_round_zero(count, arrival);
+		for (std::int32_t round = 0; round < count; round++) {
+			const std::int32_t g = group_of_slot[at(process[at(round)])];
+			catch_up(g);
+			group& to = groups[at(g)];
+			const std::int32_t k = to.begin + to.length;
+			member[at(k)] = process[at(round)];
+			// In just before the start, which then stands one further on.
+			member_entry[at(k)] = to.start;
+			to.start = to.length == 0 ? 0 : to.start + 1;
+			to.length++;
+			// Round 0 is counted too, harmlessly: its process has the largest arrival, and
+			// no group is larger.
+			inserted.add(g, 1);
+		}
+	}
+	group_of_slot = {};
+
 	// Each group on its own: the k-th place still free among its places is where the
 	// process that entered at index k-1 goes.
+	std::vector<std::int32_t> arrangement(at(count));
 	fenwick free(0);
-	for (std::int32_t group = 0; group < g.count(); group++) {
-		catch_up(group);
-		const std::int32_t begin = g.begin[at(group)];
-		const std::int32_t size = g.size(group);
-		free.assign_ones(size);
-		for (std::int32_t k = begin + size - 1; k >= begin; k--) {
+	for (std::int32_t g = 0; g < static_cast<std::int32_t>(groups.size()); g++) {
+		catch_up(g);
+		const group& of = groups[at(g)];
+		free.assign_ones(of.size);
+		for (std::int32_t k = of.begin + of.size - 1; k >= of.begin; k--) {
 			const std::int32_t place = free.reaching(member_entry[at(k)] + 1);
 			free.add(place, -1);
-			const auto from_start = static_cast<std::int32_t>(
-				(static_cast<long long>(place) - start[at(group)] + size) % size);
-			arrangement[at(begin + from_start)] = member[at(k)];
+			const auto from_start = static_cast<std::int32_t>((static_cast<long long>(place) - of.start + of.size) % of.size);
+			arrangement[at(of.begin + from_start)] = member[at(k)];
 		}
 	}
 	return arrangement;

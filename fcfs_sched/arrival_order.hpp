@@ -5,10 +5,11 @@
 #include <vector>
 
 // Up to this many slots `sort` itself orders the table; above it the arrangement is
-// built in O(n log n) instead. The two take about as long at 32 slots, and the double
-// loop falls behind fast after that: twice as long at 64 and seven times at 256
+// built in O(n log n) instead. The two take about as long between 32 and 64 slots (the
+// double loop takes two thirds as long at 32, one and a half times at 64), and the
+// double loop falls behind fast after that: ten times as long at 256
 // (bench/fcfs_sched_orderings_bench).
-constexpr std::int32_t all_pairs_literal_limit = 32;
+constexpr std::int32_t all_pairs_literal_limit = 48;
 
 // Leaves slots 0 to count-1 of the three columns exactly as `sort` leaves them, in
 // O(n log n) time whatever the arrivals.
