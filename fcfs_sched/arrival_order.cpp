@@ -112,9 +112,9 @@ std::vector<std::int32_t> after_round_zero(std::int32_t count, const std::int32_
 	return process;
 }
 
-// Entry k is the slot of the k-th smallest arrival, equal arrivals by slot: a radix sort
-// of the arrivals (as unsigned numbers that order as they do), stable, a byte a pass.
-std::vector<std::int32_t> slots_by_arrival(std::int32_t count, const std::int32_t* arrival)
+// Each slot's arrival and number in one unsigned number that orders as the pair does,
+// sorted: a radix sort of the arrivals, stable, a byte a pass.
+std::vector<std::uint64_t> sorted_by_arrival(std::int32_t count, const std::int32_t* arrival)
 {
 	std::vector<std::uint64_t> pair(at(count)), scratch(at(count));
 	for (std::int32_t slot = 0; slot < count; slot++)
@@ -130,10 +130,7 @@ std::vector<std::int32_t> slots_by_arrival(std::int32_t count, const std::int32_
 			scratch[place[p >> shift & 255]++] = p;
 		pair.swap(scratch);
 	}
-	std::vector<std::int32_t> slot(at(count));
-	for (std::size_t k = 0; k < slot.size(); k++)
-		slot[k] = static_cast<std::int32_t>(pair[k] & 0xFFFFFFFFU);
-	return slot;
+	return pair;
 }
 
 // A group of equal arrivals: where it begins in the ordered table and how many processes
@@ -159,20 +156,17 @@ std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::i
 	std::vector<group> groups;
 	std::vector<std::int32_t> group_of_slot(at(count));
 	{
-		const std::vector<std::int32_t> by_arrival = slots_by_arrival(count, arrival);
-		auto starts_group = [&](std::int32_t k) {
-			return k == 0 || arrival[by_arrival[at(k)]] != arrival[by_arrival[at(k) - 1]];
-		};
+		const std::vector<std::uint64_t> by_arrival = sorted_by_arrival(count, arrival);
+		auto starts_group = [&](std::size_t k) { return k == 0 || by_arrival[k] >> 32 != by_arrival[k - 1] >> 32; };
 		std::size_t group_count = 0;
-		for (std::int32_t k = 0; k < count; k++)
+		for (std::size_t k = 0; k < by_arrival.size(); k++)
 			group_count += starts_group(k);
 		groups.reserve(group_count);
-		for (std::int32_t k = 0; k < count; k++) {
-			const std::int32_t slot = by_arrival[at(k)];
+		for (std::size_t k = 0; k < by_arrival.size(); k++) {
 			if (starts_group(k))
-				groups.push_back({k, 0});
+				groups.push_back({static_cast<std::int32_t>(k), 0});
 			groups.back().size++;
-			group_of_slot[at(slot)] = static_cast<std::int32_t>(groups.size()) - 1;
+			group_of_slot[by_arrival[k] & 0xFFFFFFFFU] = static_cast<std::int32_t>(groups.size()) - 1;
 		}
 	}
 
