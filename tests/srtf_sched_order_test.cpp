@@ -59,41 +59,36 @@ TEST(SrtfSchedArrangement, LargeRandomRanges)
 		}
 }
 
-// The table orderings move all five columns, the record numbers with the rest, and leave
-// the slots outside the range alone, on either side of the size where they change method.
+// The table orderings move all five columns and leave the slots outside the range alone,
+// on either side of the size where they change method. Each slot's burst is its own
+// number, so the record number must travel with it.
 TEST(SrtfSchedArrangement, TableOrderingsMoveWholeSlotsOnEitherSideOfTheLimit)
 {
+	using table_ordering = void (*)(process_table&, std::size_t, std::size_t);
 	std::mt19937 rng(32);
+	auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
 	for (const std::size_t size : {exchange_literal_limit, exchange_literal_limit + 1, std::size_t{500}}) {
-		process_table t;
-		auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-		for (std::size_t i = 0; i < size + 2; i++) {
-			t.arrival.push_back(draw(0, 9));
-			t.remaining.push_back(draw(-3, 6) * 1000000000LL);
-			t.name.push_back(static_cast<char>(draw('A', 'Z')));
-			t.burst.push_back(draw(-50, 50));
-			t.record.push_back(static_cast<std::int32_t>(i + 1));
+		process_table before;
+		for (std::int32_t i = 0; i < static_cast<std::int32_t>(size) + 2; i++) {
+			before.arrival.push_back(draw(0, 9));
+			before.remaining.push_back(draw(-3, 6) * 1000000000LL);
+			before.name.push_back(static_cast<char>(draw('A', 'Z')));
+			before.burst.push_back(i);
+			before.record.push_back(i + 1);
 		}
-		const process_table before = t;
-		auto expect_whole_slots = [&](exchange_ordering ordering, const char* what) {
-			process_table literal = before;
-			ordering(literal.arrival.data(), literal.remaining.data(), 1, static_cast<std::int32_t>(size + 1),
-			         literal.name.data(), literal.burst.data());
-			EXPECT_EQ(t.arrival, literal.arrival) << what << " " << size;
-			EXPECT_EQ(t.remaining, literal.remaining) << what << " " << size;
-			EXPECT_EQ(t.name, literal.name) << what << " " << size;
-			EXPECT_EQ(t.burst, literal.burst) << what << " " << size;
-			for (std::size_t slot = 0; slot < t.size(); slot++) {
-				const auto from = static_cast<std::size_t>(t.record[slot] - 1);
-				EXPECT_EQ(t.burst[slot], before.burst[from]) << what << " " << size;
-				EXPECT_EQ(t.arrival[slot], before.arrival[from]) << what << " " << size;
-			}
-		};
-		order_by_arrival(t, 1, size + 1);
-		expect_whole_slots(arrival_sort, "by arrival");
-		t = before;
-		order_by_remaining(t, 1, size + 1);
-		expect_whole_slots(burst_sort, "by remaining");
+		for (const auto& [ordering, literal] : {std::pair<table_ordering, exchange_ordering>{order_by_arrival, arrival_sort},
+		                                        {order_by_remaining, burst_sort}}) {
+			process_table t = before, want = before;
+			ordering(t, 1, size + 1);
+			literal(want.arrival.data(), want.remaining.data(), 1, static_cast<std::int32_t>(size + 1), want.name.data(),
+			        want.burst.data());
+			EXPECT_EQ(t.arrival, want.arrival) << size;
+			EXPECT_EQ(t.remaining, want.remaining) << size;
+			EXPECT_EQ(t.name, want.name) << size;
+			EXPECT_EQ(t.burst, want.burst) << size;
+			for (std::size_t slot = 0; slot < t.size(); slot++)
+				EXPECT_EQ(t.record[slot], t.burst[slot] + 1) << size;
+		}
 	}
 }
 
