@@ -86,4 +86,13 @@ TEST(SrtfSchedModel, ZeroAndNegativeBursts)
 	expect_agreement(15, {20, 300, -100, 100}, 100);
 }
 
+// Batches large enough for the orderings to sort rather than exchange, with several
+// times more work arriving than the processor can do, so that the ready processes pile
+// up and many finish only in the final phase.
+TEST(SrtfSchedModel, OverloadedBatches)
+{
+	expect_agreement(16, {400, 400, 1, 20}, 12);
+	expect_agreement(17, {400, 400, -20, 20}, 12);
+}
+
 } // namespace

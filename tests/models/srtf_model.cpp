@@ -24,6 +24,12 @@ std::string report_line(const record& r, long long completion)
 	       std::to_string(turnaround - r.burst) + "\n";
 }
 
+// The orderings number slots with signed 32-bit integers.
+std::size_t at(std::int32_t slot)
+{
+	return static_cast<std::size_t>(slot);
+}
+
 } // namespace
 
 std::string unit_step_model(const std::vector<record>& batch)
@@ -40,13 +46,13 @@ std::string unit_step_model(const std::vector<record>& batch)
 	}
 	std::string out;
 	auto finish = [&](std::int32_t slot, long long completion) {
-		out += report_line({name[slot], arrival[slot], burst[slot]}, completion);
+		out += report_line({name[at(slot)], arrival[at(slot)], burst[at(slot)]}, completion);
 	};
 	if (n == 0)
 		return out;
 
 	arrival_sort(arrival.data(), remaining.data(), 0, n, name.data(), burst.data());
-	const std::int32_t last_arrival = arrival[n - 1];
+	const std::int32_t last_arrival = arrival[at(n - 1)];
 	long long clock = arrival[0] + 1LL;
 	std::int32_t f = 0;
 	remaining[0]--;
@@ -59,7 +65,7 @@ std::string unit_step_model(const std::vector<record>& batch)
 	while (f < n) {
 		std::int32_t ready_end = f;
 		for (std::int32_t s = f; s < n; s++)
-			if (arrival[s] <= clock)
+			if (arrival[at(s)] <= clock)
 				ready_end++;
 		if (ready_end == f) {
 			clock++;
@@ -70,9 +76,9 @@ std::string unit_step_model(const std::vector<record>& batch)
 			break;
 		}
 		burst_sort(arrival.data(), remaining.data(), f, ready_end, name.data(), burst.data());
-		remaining[f]--;
+		remaining[at(f)]--;
 		clock++;
-		if (remaining[f] == 0) {
+		if (remaining[at(f)] == 0) {
 			finish(f, clock);
 			f++;
 		}
@@ -80,7 +86,7 @@ std::string unit_step_model(const std::vector<record>& batch)
 	if (final_phase) {
 		burst_sort(arrival.data(), remaining.data(), f, n, name.data(), burst.data());
 		for (std::int32_t s = f; s < n; s++) {
-			clock += remaining[s];
+			clock += remaining[at(s)];
 			finish(s, clock);
 		}
 	}
