@@ -235,14 +235,24 @@ void rearrange(const std::vector<std::int32_t>& arrangement, T* column)
 
 } // namespace
 
-void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst)
+void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst,
+                      std::int32_t* record)
 {
-	if (count <= all_pairs_literal_limit) {
-		sort(count, name, arrival, burst);
-		return;
+	std::vector<std::int32_t> arrangement;
+	if (count > all_pairs_literal_limit) {
+		arrangement = all_pairs_arrangement(count, arrival);
+	} else {
+		// `sort` itself, on a copy whose burst column holds each slot's number, so that
+		// the arrangement can move the record numbers too.
+		std::vector<char> names(name, name + count);
+		std::vector<std::int32_t> arrivals(arrival, arrival + count);
+		arrangement.resize(at(count));
+		for (std::int32_t slot = 0; slot < count; slot++)
+			arrangement[at(slot)] = slot;
+		sort(count, names.data(), arrivals.data(), arrangement.data());
 	}
-	const std::vector<std::int32_t> arrangement = all_pairs_arrangement(count, arrival);
 	rearrange(arrangement, name);
 	rearrange(arrangement, arrival);
 	rearrange(arrangement, burst);
+	rearrange(arrangement, record);
 }

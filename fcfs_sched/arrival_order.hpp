@@ -12,8 +12,10 @@
 constexpr std::int32_t all_pairs_literal_limit = 48;
 
 // Leaves slots 0 to count-1 of the three columns exactly as `sort` leaves them, in
-// O(n log n) time whatever the arrivals.
-void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst);
+// O(n log n) time whatever the arrivals, and moves each slot's record number (its place
+// in the input) with it.
+void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst,
+                      std::int32_t* record);
 
 // The arrangement that `sort` leaves, without moving anything: entry k is the slot whose
 // process `sort` would put into slot k.

@@ -71,7 +71,7 @@ private:
 } // namespace
 
 std::size_t step_to_last_arrival(process_table& t, std::size_t finished, long long& clock,
-                                 const finish_report& report)
+                                 const finish_report& report, run_trace* trace)
 {
 	const std::size_t count = t.size();
 	const std::int32_t last_arrival = t.arrival.back();
@@ -93,6 +93,8 @@ std::size_t step_to_last_arrival(process_table& t, std::size_t finished, long lo
 		if (t.remaining[running] > 0)
 			units = std::min(units, t.remaining[running]);
 		t.remaining[running] -= units;
+		if (trace != nullptr)
+			trace->ran(t.record[running], clock, units);
 		clock += units;
 		if (t.remaining[running] == 0) {
 			report(running, clock);

@@ -2,6 +2,7 @@
 #define SRTF_SCHED_EVENT_STEPPING_HPP
 
 #include "process_table.hpp"
+#include "run_trace.hpp"
 
 #include <cstddef>
 
@@ -11,8 +12,9 @@
 // that finishes on the way and returns the number of finished processes; the unfinished
 // ones are then in the slots from that number on, in arrival order, ready for the final
 // phase. The table is in arrival order after the first tick, which has run slot 0, and
-// `finished` is 1 if that finished it, else 0; `clock` is the time after it.
+// `finished` is 1 if that finished it, else 0; `clock` is the time after it. Records the
+// run in `trace`, if there is one.
 std::size_t step_to_last_arrival(process_table& t, std::size_t finished, long long& clock,
-                                 const finish_report& report);
+                                 const finish_report& report, run_trace* trace);
 
 #endif

@@ -46,36 +46,6 @@ process_table read_batch(batch_reader& input)
 	throw failure(std::string("cannot write standard output: ") + std::strerror(errno));
 }
 
-// One report line, "%c %d %d %lld %lld %lld\n" as printf would write it. Formatting a
-// million lines through printf took a third of the whole run.
-class report_line {
-public:
-	void put(char c) { text_[size_++] = c; }
-
-	void put(long long value)
-	{
-		char digits[20];
-		std::size_t count = 0;
-		auto magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-		do {
-			digits[count++] = static_cast<char>('0' + magnitude % 10);
-			magnitude /= 10;
-		} while (magnitude != 0);
-		if (value < 0)
-			put('-');
-		while (count > 0)
-			put(digits[--count]);
-	}
-
-	const char* data() const { return text_; }
-	std::size_t size() const { return size_; }
-
-private:
-	// A name, five numbers of at most 20 characters, their blanks and the line feed.
-	char text_[1 + 5 * 21 + 1];
-	std::size_t size_ = 0;
-};
-
 class report_writer {
 public:
 	explicit report_writer(std::FILE* out) : out_(out) {}
@@ -83,15 +53,9 @@ public:
 	void line(const process_table& t, std::size_t slot, long long completion) const
 	{
 		const long long turnaround = completion - t.arrival[slot];
-		report_line text;
-		text.put(t.name[slot]);
-		for (const long long field : {static_cast<long long>(t.arrival[slot]), static_cast<long long>(t.burst[slot]),
-		                              completion, turnaround, turnaround - t.burst[slot]}) {
-			text.put(' ');
-			text.put(field);
-		}
-		text.put('\n');
-		if (std::fwrite(text.data(), 1, text.size(), out_) != text.size())
+		const long long waiting = turnaround - t.burst[slot];
+		if (std::fprintf(out_, "%c %d %d %lld %lld %lld\n", t.name[slot], t.arrival[slot],
+		                 t.burst[slot], completion, turnaround, waiting) < 0)
 			fail_write();
 	}
 
@@ -107,22 +71,29 @@ private:
 
 // The final phase: every unfinished process has arrived and runs to its end, shortest
 // first.
-void run_to_end(process_table& t, std::size_t finished, long long clock, const finish_report& report)
+void run_to_end(process_table& t, std::size_t finished, long long clock, const finish_report& report,
+                run_trace* trace)
 {
 	order_by_remaining(t, finished, t.size());
+	if (trace != nullptr && finished < t.size())
+		trace->final_phase_start = clock;
 	for (std::size_t slot = finished; slot < t.size(); slot++) {
+		if (trace != nullptr)
+			trace->ran(t.record[slot], clock, t.remaining[slot]);
 		clock += t.remaining[slot];
 		report(slot, clock);
 	}
 }
 
-void schedule(process_table& t, const finish_report& report)
+void schedule(process_table& t, const finish_report& report, run_trace* trace)
 {
 	if (t.size() == 0)
 		return;
 	order_by_arrival(t, 0, t.size());
 
 	// The first tick: the earliest arrival runs one unit, whatever the bursts.
+	if (trace != nullptr)
+		trace->ran(t.record[0], t.arrival[0], 1);
 	long long clock = t.arrival[0] + 1LL;
 	std::size_t finished = 0;
 	if (--t.remaining[0] == 0) {
@@ -130,21 +101,21 @@ void schedule(process_table& t, const finish_report& report)
 		finished = 1;
 	}
 
-	finished = step_to_last_arrival(t, finished, clock, report);
-	run_to_end(t, finished, clock, report);
+	finished = step_to_last_arrival(t, finished, clock, report, trace);
+	run_to_end(t, finished, clock, report, trace);
 }
 
 } // namespace
 
-int srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err)
+int srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err, run_trace* trace)
 {
 	try {
 		batch_reader input(in);
 		process_table table = read_batch(input);
 		const report_writer writer(out);
-		schedule(table, [&](std::size_t slot, long long completion) {
-			writer.line(table, slot, completion);
-		});
+		schedule(
+			table, [&](std::size_t slot, long long completion) { writer.line(table, slot, completion); },
+			trace);
 		writer.finish();
 		return 0;
 	} catch (const failure& problem) {

@@ -67,13 +67,20 @@ TEST(FcfsSchedArrangement, OrderByArrivalMovesWholeSlotsOnEitherSideOfTheLimit)
 		std::string name;
 		for (int i = 0; i < count; i++)
 			name += static_cast<char>('A' + i % 26);
-		std::vector<std::int32_t> want_arrival = arrival, want_burst = burst;
+		std::vector<std::int32_t> record(static_cast<std::size_t>(count));
+		for (int i = 0; i < count; i++)
+			record[static_cast<std::size_t>(i)] = i + 1;
+		std::vector<std::int32_t> want_arrival = arrival, want_burst = burst, want_record = record;
 		std::string want_name = name;
 		sort(count, want_name.data(), want_arrival.data(), want_burst.data());
-		order_by_arrival(count, name.data(), arrival.data(), burst.data());
+		std::vector<std::int32_t> arrival_again = arrival;
+		std::string name_again = name;
+		sort(count, name_again.data(), arrival_again.data(), want_record.data());
+		order_by_arrival(count, name.data(), arrival.data(), burst.data(), record.data());
 		EXPECT_EQ(name, want_name) << count;
 		EXPECT_EQ(arrival, want_arrival) << count;
 		EXPECT_EQ(burst, want_burst) << count;
+		EXPECT_EQ(record, want_record) << count;
 	}
 }
 

@@ -9,7 +9,6 @@
 #include "priority_sched.hpp"
 
 #include <cstdint>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -56,18 +55,9 @@ void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 	}
 }
 
-// The program run in-process with a trace of the given size.
 run_trace traced(const std::vector<record>& batch, std::size_t most_segments)
 {
-	std::string input = format_batch(batch);
-	std::FILE* in = fmemopen(input.data(), input.size(), "r");
-	std::FILE* out = std::fopen("/dev/null", "w");
-	run_trace trace;
-	trace.most_segments = most_segments;
-	EXPECT_EQ(priority_sched(in, out, stderr, &trace), 0);
-	std::fclose(in);
-	std::fclose(out);
-	return trace;
+	return run_traced<run_trace>(priority_sched, format_batch(batch), most_segments);
 }
 
 // The trace a chart is drawn from must be the schedule of the unit steps, segment for

@@ -9,6 +9,7 @@
 #include "harness.hpp"
 #include "orderings.hpp"
 #include "srtf_model.hpp"
+#include "srtf_sched.hpp"
 
 #include <cstdint>
 #include <random>
@@ -52,6 +53,22 @@ void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 			ASSERT_EQ(rule_model(batch), expected) << format_batch(batch);
 		}
 		ASSERT_TRUE(reports(program, format_batch(batch), expected)) << "batch " << i << " of seed " << seed;
+	}
+}
+
+// The trace a chart is drawn from must be the rule's schedule, segment for segment,
+// though the program jumps from event to event.
+TEST(SrtfSchedModel, TraceIsTheRulesSchedule)
+{
+	std::mt19937 rng(31);
+	for (const batch_shape& shape : {batch_shape{8, 20, 1, 6}, batch_shape{300, 600, 1, 20}}) {
+		for (int i = 0; i < 60; i++) {
+			const std::vector<record> batch = random_batch(rng, shape);
+			std::vector<segment> segments;
+			for (const run_segment& s : run_traced<run_trace>(srtf_sched, format_batch(batch), 1000000).segments)
+				segments.push_back({s.record, s.start, s.end});
+			ASSERT_EQ(segments, rule_segments(batch)) << format_batch(batch);
+		}
 	}
 }
 

@@ -94,7 +94,9 @@ std::string unit_step_model(const std::vector<record>& batch)
 }
 
 // The policy as a rule over the processes in input order; bursts must be at least 1.
-std::string rule_model(const std::vector<record>& batch)
+namespace {
+
+std::string rule_run(const std::vector<record>& batch, std::vector<segment>& segments)
 {
 	const std::size_t n = batch.size();
 	std::vector<long long> left;
@@ -105,6 +107,11 @@ std::string rule_model(const std::vector<record>& batch)
 	std::string out;
 	std::size_t unfinished = n;
 	auto run_unit = [&](std::size_t i, long long& clock) {
+		const auto record = static_cast<std::int32_t>(i + 1);
+		if (!segments.empty() && segments.back().record == record && segments.back().end == clock)
+			segments.back().end++;
+		else
+			segments.push_back({record, clock, clock + 1});
 		clock++;
 		if (--left[i] == 0) {
 			out += report_line(batch[i], clock);
@@ -131,6 +138,21 @@ std::string rule_model(const std::vector<record>& batch)
 			run_unit(chosen, clock);
 	}
 	return out;
+}
+
+} // namespace
+
+std::string rule_model(const std::vector<record>& batch)
+{
+	std::vector<segment> ignored;
+	return rule_run(batch, ignored);
+}
+
+std::vector<segment> rule_segments(const std::vector<record>& batch)
+{
+	std::vector<segment> segments;
+	rule_run(batch, segments);
+	return segments;
 }
 
 } // namespace srtf_model
