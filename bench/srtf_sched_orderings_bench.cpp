@@ -1,7 +1,9 @@
-// The orderings of srtf_sched over ranges of 10 to 10000 slots. Each run orders a fresh
-// copy of the same table; the copy is linear, the ordering quadratic.
+// The orderings of srtf_sched over ranges of 10 to 10000 slots, and the same
+// arrangements by sorting over 16 to 10^6 slots. Each run orders a fresh copy of the
+// same table; the copy is linear.
 
 #include "orderings.hpp"
+#include "stable_order.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -58,8 +60,41 @@ void order_sorted_range(benchmark::State& state)
 	state.SetComplexityN(slots);
 }
 
+// The sort alone, whatever the size, in the shape of the exchange orderings.
+template <bool by_arrival>
+void arrange(std::int32_t* arrival, long long* remaining, std::int32_t range_start, std::int32_t range_end,
+             char* name, std::int32_t* burst)
+{
+	const auto size = static_cast<std::size_t>(range_end - range_start);
+	if constexpr (by_arrival)
+		benchmark::DoNotOptimize(stable_arrangement(arrival + range_start, size));
+	else
+		benchmark::DoNotOptimize(stable_arrangement(remaining + range_start, size));
+	benchmark::DoNotOptimize(name);
+	benchmark::DoNotOptimize(burst);
+}
+
+// A whole table of the program ordered by arrival, all five columns moved.
+void order_table_by_arrival(benchmark::State& state)
+{
+	const auto slots = static_cast<std::int32_t>(state.range(0));
+	const table columns = random_table(slots);
+	process_table original{columns.arrival, columns.remaining, columns.name, columns.burst, {}};
+	for (std::int32_t i = 1; i <= slots; i++)
+		original.record.push_back(i);
+	for (auto _ : state) {
+		process_table t = original;
+		order_by_arrival(t, 0, t.size());
+		benchmark::DoNotOptimize(t.name.data());
+	}
+	state.SetComplexityN(slots);
+}
+
 } // namespace
 
 BENCHMARK(order_random_table<arrival_sort>)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oNSquared);
 BENCHMARK(order_random_table<burst_sort>)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oNSquared);
 BENCHMARK(order_sorted_range)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oNSquared);
+BENCHMARK(order_random_table<burst_sort>)->Name("order_small_range<burst_sort>")->RangeMultiplier(2)->Range(4, 256);
+BENCHMARK(order_random_table<arrange<false>>)->Name("order_small_range<stable_arrangement>")->RangeMultiplier(2)->Range(4, 256);
+BENCHMARK(order_table_by_arrival)->RangeMultiplier(10)->Range(1000, 1000000)->Complexity(benchmark::oNLogN);

@@ -14,26 +14,27 @@ struct run_segment {
 };
 
 // The schedule behind a report, for drawing it: the segments in time order, up to a
-// number a chart can show. A process whose burst is not above 0 takes no time and has
-// no segment.
+// number a chart can show. A process whose burst is 0 or less takes no time and gets no
+// segment.
 struct run_trace {
 	std::size_t most_segments = 10000;
 	std::vector<run_segment> segments;
 	// True when the schedule has more segments than `most_segments`; the rest are left out.
 	bool cut_short = false;
-	// First come, first served has no final phase.
+	// When the final phase began, if the run had one.
 	std::optional<long long> final_phase_start;
 
 	// `record` ran for `units` units from `start` on.
 	void ran(std::int32_t record, long long start, long long units)
 	{
-		if (units <= 0) {
+		if (units <= 0)
 			return;
-		} else if (segments.size() == most_segments) {
+		if (!segments.empty() && segments.back().record == record && segments.back().end == start)
+			segments.back().end += units;
+		else if (segments.size() == most_segments)
 			cut_short = true;
-		} else {
+		else
 			segments.push_back({record, start, start + units});
-		}
 	}
 };
 

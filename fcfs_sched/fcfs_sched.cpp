@@ -6,8 +6,8 @@
 
 #include "fcfs_sched.hpp"
 
+#include "arrival_order.hpp"
 #include "input.hpp"
-#include "sort.hpp"
 
 #include <cerrno>
 #include <cstdint>
@@ -22,6 +22,7 @@ struct batch {
 	std::vector<char> name;
 	std::vector<std::int32_t> arrival;
 	std::vector<std::int32_t> burst;
+	std::vector<std::int32_t> record; // where each process stood in the input, for a trace
 
 	std::int32_t size() const { return static_cast<std::int32_t>(name.size()); }
 };
@@ -39,6 +40,7 @@ batch read_batch(batch_reader& input)
 		b.name.push_back(input.name(record));
 		b.arrival.push_back(input.number(record, "arrival"));
 		b.burst.push_back(input.number(record, "burst"));
+		b.record.push_back(static_cast<std::int32_t>(record));
 	}
 	input.end();
 	return b;
@@ -51,15 +53,17 @@ batch read_batch(batch_reader& input)
 
 // Turnaround is measured from time 0, not from the arrival, and a late arrival leaves no
 // idle time: the processes simply run back to back.
-void print_schedule(const batch& b, std::FILE* out)
+void print_schedule(const batch& b, std::FILE* out, run_trace* trace)
 {
 	long long completion = 0;
-	for (std::int32_t slot = 0; slot < b.size(); slot++) {
+	for (std::size_t slot = 0; slot < b.name.size(); slot++) {
 		completion += b.burst[slot];
 		const long long turnaround = completion;
-		if (std::fprintf(out, "%c %lld %lld %lld\n", b.name[slot], completion, turnaround,
-		                 turnaround - b.burst[slot]) < 0)
+		const long long waiting = turnaround - b.burst[slot];
+		if (std::fprintf(out, "%c %lld %lld %lld\n", b.name[slot], completion, turnaround, waiting) < 0)
 			fail_write();
+		if (trace != nullptr)
+			trace->ran(b.record[slot], waiting, b.burst[slot]);
 	}
 	if (std::fflush(out) != 0 || std::ferror(out))
 		fail_write();
@@ -67,13 +71,13 @@ void print_schedule(const batch& b, std::FILE* out)
 
 } // namespace
 
-int fcfs_sched(std::FILE* in, std::FILE* out, std::FILE* err)
+int fcfs_sched(std::FILE* in, std::FILE* out, std::FILE* err, run_trace* trace)
 {
 	try {
 		batch_reader input(in);
 		batch b = read_batch(input);
-		sort(b.size(), b.name.data(), b.arrival.data(), b.burst.data());
-		print_schedule(b, out);
+		order_by_arrival(b.size(), b.name.data(), b.arrival.data(), b.burst.data(), b.record.data());
+		print_schedule(b, out, trace);
 		return 0;
 	} catch (const failure& problem) {
 		std::fprintf(err, "fcfs_sched: %s\n", problem.what());

@@ -14,8 +14,8 @@ struct run_segment {
 };
 
 // The schedule behind a report, for drawing it: the maximal segments in time order, up
-// to a number a chart can show. The first segment begins with the first tick; idle
-// time is what lies between segments.
+// to a number a chart can show. The first segment begins with the first tick; idle time
+// is what lies between segments.
 struct run_trace {
 	std::size_t most_segments = 10000;
 	std::vector<run_segment> segments;
@@ -27,13 +27,14 @@ struct run_trace {
 	// `record` ran for `units` units from `start` on.
 	void ran(std::int32_t record, long long start, long long units)
 	{
-		if (!segments.empty() && segments.back().record == record && segments.back().end == start) {
+		if (units <= 0)
+			return;
+		if (!segments.empty() && segments.back().record == record && segments.back().end == start)
 			segments.back().end += units;
-		} else if (segments.size() == most_segments) {
+		else if (segments.size() == most_segments)
 			cut_short = true;
-		} else {
+		else
 			segments.push_back({record, start, start + units});
-		}
 	}
 };
 

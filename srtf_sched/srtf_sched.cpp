@@ -8,9 +8,10 @@
 
 #include "srtf_sched.hpp"
 
+#include "event_stepping.hpp"
 #include "input.hpp"
 #include "process_table.hpp"
-#include "stepping.hpp"
+#include "stable_order.hpp"
 
 #include <cerrno>
 #include <cstring>
@@ -34,6 +35,7 @@ process_table read_batch(batch_reader& input)
 		const std::int32_t burst = input.number(record, "burst");
 		t.remaining.push_back(burst);
 		t.burst.push_back(burst);
+		t.record.push_back(static_cast<std::int32_t>(record));
 	}
 	input.end();
 	return t;
@@ -48,7 +50,7 @@ class report_writer {
 public:
 	explicit report_writer(std::FILE* out) : out_(out) {}
 
-	void line(const process_table& t, std::int32_t slot, long long completion) const
+	void line(const process_table& t, std::size_t slot, long long completion) const
 	{
 		const long long turnaround = completion - t.arrival[slot];
 		const long long waiting = turnaround - t.burst[slot];
@@ -69,45 +71,51 @@ private:
 
 // The final phase: every unfinished process has arrived and runs to its end, shortest
 // first.
-void run_to_end(process_table& t, std::int32_t finished, long long clock,
-                const finish_report& report)
+void run_to_end(process_table& t, std::size_t finished, long long clock, const finish_report& report,
+                run_trace* trace)
 {
-	t.sort_by_remaining(finished, t.size());
-	for (std::int32_t slot = finished; slot < t.size(); slot++) {
+	order_by_remaining(t, finished, t.size());
+	if (trace != nullptr && finished < t.size())
+		trace->final_phase_start = clock;
+	for (std::size_t slot = finished; slot < t.size(); slot++) {
+		if (trace != nullptr)
+			trace->ran(t.record[slot], clock, t.remaining[slot]);
 		clock += t.remaining[slot];
 		report(slot, clock);
 	}
 }
 
-void schedule(process_table& t, const finish_report& report)
+void schedule(process_table& t, const finish_report& report, run_trace* trace)
 {
 	if (t.size() == 0)
 		return;
-	t.sort_by_arrival(0, t.size());
+	order_by_arrival(t, 0, t.size());
 
 	// The first tick: the earliest arrival runs one unit, whatever the bursts.
+	if (trace != nullptr)
+		trace->ran(t.record[0], t.arrival[0], 1);
 	long long clock = t.arrival[0] + 1LL;
-	std::int32_t finished = 0;
+	std::size_t finished = 0;
 	if (--t.remaining[0] == 0) {
 		report(0, clock);
 		finished = 1;
 	}
 
-	finished = step_to_last_arrival(t, finished, clock, report);
-	run_to_end(t, finished, clock, report);
+	finished = step_to_last_arrival(t, finished, clock, report, trace);
+	run_to_end(t, finished, clock, report, trace);
 }
 
 } // namespace
 
-int srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err)
+int srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err, run_trace* trace)
 {
 	try {
 		batch_reader input(in);
 		process_table table = read_batch(input);
 		const report_writer writer(out);
-		schedule(table, [&](std::int32_t slot, long long completion) {
-			writer.line(table, slot, completion);
-		});
+		schedule(
+			table, [&](std::size_t slot, long long completion) { writer.line(table, slot, completion); },
+			trace);
 		writer.finish();
 		return 0;
 	} catch (const failure& problem) {

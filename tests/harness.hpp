@@ -58,6 +58,23 @@ private:
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+// Runs a program's in-process core on `input`, its report thrown away, and returns the
+// schedule it traced, of at most `most_segments` segments.
+template <typename Trace, typename Core>
+Trace run_traced(Core core, std::string input, std::size_t most_segments)
+{
+	std::FILE* in = fmemopen(input.data(), input.size(), "r");
+	std::FILE* out = std::fopen("/dev/null", "w");
+	Trace trace;
+	trace.most_segments = most_segments;
+	EXPECT_EQ(core(in, out, stderr, &trace), 0) << input;
+	std::fclose(in);
+	std::fclose(out);
+	return trace;
+}
+
 // A normal run: exactly `expected` on standard output, nothing on standard error, status 0.
 inline ::testing::AssertionResult reports(const std::string& path, const std::string& input,
                                           const std::string& expected)

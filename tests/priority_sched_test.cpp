@@ -142,9 +142,10 @@ TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 	// Random sequences: few values and many, runs of smaller keys between the members of
 	// a group, and more groups than are counted one by one.
 	std::mt19937 rng(17);
-	for (int round = 0; round < 2000; round++) {
+	const std::uint32_t values_per_round[] = {2, 5, 60, 100000};
+	for (std::uint32_t round = 0; round < 2000; round++) {
 		std::vector<std::int32_t> key(rng() % 600);
-		const std::uint32_t values = std::vector<std::uint32_t>{2, 5, 60, 100000}[round % 4];
+		const std::uint32_t values = values_per_round[round % 4];
 		for (std::size_t i = 0; i < key.size(); i++)
 			key[i] = round % 8 == 7 && i % 40 == 0 ? 99 : static_cast<std::int32_t>(rng() % values) - 7;
 		ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << "round " << round;

@@ -9,6 +9,7 @@
 #include "harness.hpp"
 #include "orderings.hpp"
 #include "srtf_model.hpp"
+#include "srtf_sched.hpp"
 
 #include <cstdint>
 #include <random>
@@ -55,6 +56,22 @@ void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 	}
 }
 
+// The trace a chart is drawn from must be the rule's schedule, segment for segment,
+// though the program jumps from event to event.
+TEST(SrtfSchedModel, TraceIsTheRulesSchedule)
+{
+	std::mt19937 rng(31);
+	for (const batch_shape& shape : {batch_shape{8, 20, 1, 6}, batch_shape{300, 600, 1, 20}}) {
+		for (int i = 0; i < 60; i++) {
+			const std::vector<record> batch = random_batch(rng, shape);
+			std::vector<segment> segments;
+			for (const run_segment& s : run_traced<run_trace>(srtf_sched, format_batch(batch), 1000000).segments)
+				segments.push_back({s.record, s.start, s.end});
+			ASSERT_EQ(segments, rule_segments(batch)) << format_batch(batch);
+		}
+	}
+}
+
 TEST(SrtfSchedModel, ModelsGiveTheWorkedExamples)
 {
 	const std::vector<record> batch = {{'A', 0, 8}, {'B', 1, 4}, {'C', 2, 9}, {'D', 3, 5}};
@@ -84,6 +101,15 @@ TEST(SrtfSchedModel, ZeroAndNegativeBursts)
 {
 	expect_agreement(14, {8, 20, -4, 4}, 300);
 	expect_agreement(15, {20, 300, -100, 100}, 100);
+}
+
+// Batches large enough for the orderings to sort rather than exchange, with several
+// times more work arriving than the processor can do, so that the ready processes pile
+// up and many finish only in the final phase.
+TEST(SrtfSchedModel, OverloadedBatches)
+{
+	expect_agreement(16, {400, 400, 1, 20}, 12);
+	expect_agreement(17, {400, 400, -20, 20}, 12);
 }
 
 } // namespace

@@ -24,6 +24,12 @@ std::string report_line(const record& r, long long completion)
 	       std::to_string(turnaround - r.burst) + "\n";
 }
 
+// The orderings number slots with signed 32-bit integers.
+std::size_t at(std::int32_t slot)
+{
+	return static_cast<std::size_t>(slot);
+}
+
 } // namespace
 
 std::string unit_step_model(const std::vector<record>& batch)
@@ -40,13 +46,13 @@ std::string unit_step_model(const std::vector<record>& batch)
 	}
 	std::string out;
 	auto finish = [&](std::int32_t slot, long long completion) {
-		out += report_line({name[slot], arrival[slot], burst[slot]}, completion);
+		out += report_line({name[at(slot)], arrival[at(slot)], burst[at(slot)]}, completion);
 	};
 	if (n == 0)
 		return out;
 
 	arrival_sort(arrival.data(), remaining.data(), 0, n, name.data(), burst.data());
-	const std::int32_t last_arrival = arrival[n - 1];
+	const std::int32_t last_arrival = arrival[at(n - 1)];
 	long long clock = arrival[0] + 1LL;
 	std::int32_t f = 0;
 	remaining[0]--;
@@ -59,7 +65,7 @@ std::string unit_step_model(const std::vector<record>& batch)
 	while (f < n) {
 		std::int32_t ready_end = f;
 		for (std::int32_t s = f; s < n; s++)
-			if (arrival[s] <= clock)
+			if (arrival[at(s)] <= clock)
 				ready_end++;
 		if (ready_end == f) {
 			clock++;
@@ -70,9 +76,9 @@ std::string unit_step_model(const std::vector<record>& batch)
 			break;
 		}
 		burst_sort(arrival.data(), remaining.data(), f, ready_end, name.data(), burst.data());
-		remaining[f]--;
+		remaining[at(f)]--;
 		clock++;
-		if (remaining[f] == 0) {
+		if (remaining[at(f)] == 0) {
 			finish(f, clock);
 			f++;
 		}
@@ -80,7 +86,7 @@ std::string unit_step_model(const std::vector<record>& batch)
 	if (final_phase) {
 		burst_sort(arrival.data(), remaining.data(), f, n, name.data(), burst.data());
 		for (std::int32_t s = f; s < n; s++) {
-			clock += remaining[s];
+			clock += remaining[at(s)];
 			finish(s, clock);
 		}
 	}
@@ -88,7 +94,9 @@ std::string unit_step_model(const std::vector<record>& batch)
 }
 
 // The policy as a rule over the processes in input order; bursts must be at least 1.
-std::string rule_model(const std::vector<record>& batch)
+namespace {
+
+std::string rule_run(const std::vector<record>& batch, std::vector<segment>& segments)
 {
 	const std::size_t n = batch.size();
 	std::vector<long long> left;
@@ -99,6 +107,11 @@ std::string rule_model(const std::vector<record>& batch)
 	std::string out;
 	std::size_t unfinished = n;
 	auto run_unit = [&](std::size_t i, long long& clock) {
+		const auto record = static_cast<std::int32_t>(i + 1);
+		if (!segments.empty() && segments.back().record == record && segments.back().end == clock)
+			segments.back().end++;
+		else
+			segments.push_back({record, clock, clock + 1});
 		clock++;
 		if (--left[i] == 0) {
 			out += report_line(batch[i], clock);
@@ -125,6 +138,21 @@ std::string rule_model(const std::vector<record>& batch)
 			run_unit(chosen, clock);
 	}
 	return out;
+}
+
+} // namespace
+
+std::string rule_model(const std::vector<record>& batch)
+{
+	std::vector<segment> ignored;
+	return rule_run(batch, ignored);
+}
+
+std::vector<segment> rule_segments(const std::vector<record>& batch)
+{
+	std::vector<segment> segments;
+	rule_run(batch, segments);
+	return segments;
 }
 
 } // namespace srtf_model

@@ -29,6 +29,18 @@ std::string unit_step_model(const std::vector<record>& batch);
 // the first in input order. Every burst must be at least 1.
 std::string rule_model(const std::vector<record>& batch);
 
+// One unit or more in which one process ran: the process by its place in the batch,
+// from 1, and the times it ran from and to.
+struct segment {
+	std::int32_t record;
+	long long start;
+	long long end;
+	bool operator==(const segment&) const = default;
+};
+
+// The schedule behind the rule's report, in maximal segments; bursts at least 1.
+std::vector<segment> rule_segments(const std::vector<record>& batch);
+
 } // namespace srtf_model
 
 #endif

@@ -32,7 +32,7 @@ const reportColumns = {
 const schedulers = Object.keys(reportColumns);
 // The programs whose core records its schedule: their page must draw a chart. The others'
 // charts are checked the same way wherever they appear.
-const traced = ['priority_sched', 'fcfs_fixed'];
+const traced = ['priority_sched', 'srtf_sched', 'fcfs_sched', 'fcfs_fixed'];
 
 let server;
 let profile;

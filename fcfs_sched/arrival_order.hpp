@@ -1,0 +1,24 @@
+#ifndef FCFS_SCHED_ARRIVAL_ORDER_HPP
+#define FCFS_SCHED_ARRIVAL_ORDER_HPP
+
+#include <cstdint>
+#include <vector>
+
+// Up to this many slots `sort` itself orders the table; above it the arrangement is
+// built in O(n log n) instead. The two take about as long between 32 and 64 slots (the
+// double loop takes two thirds as long at 32, one and a half times at 64), and the
+// double loop falls behind fast after that: ten times as long at 256
+// (bench/fcfs_sched_orderings_bench).
+constexpr std::int32_t all_pairs_literal_limit = 48;
+
+// Leaves slots 0 to count-1 of the three columns exactly as `sort` leaves them, in
+// O(n log n) time whatever the arrivals, and moves each slot's record number (its place
+// in the input) with it.
+void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst,
+                      std::int32_t* record);
+
+// The arrangement that `sort` leaves, without moving anything: entry k is the slot whose
+// process `sort` would put into slot k.
+std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::int32_t* arrival);
+
+#endif
