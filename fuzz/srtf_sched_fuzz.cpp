@@ -1,10 +1,16 @@
 // srtf_sched on any input at all: no crash, no sanitizer report, no hang, and either a
-// report or one line of refusal.
+// report or one line of refusal. The run keeps a trace, as a chart's does.
 
 #include "core_run.hpp"
 #include "srtf_sched.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-	return fuzz_program_input("srtf_sched", srtf_sched, data, size, false);
+	return fuzz_program_input(
+		"srtf_sched",
+		[](std::FILE* in, std::FILE* out, std::FILE* err) {
+			run_trace trace;
+			return srtf_sched(in, out, err, &trace);
+		},
+		data, size, false);
 }
