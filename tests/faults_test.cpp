@@ -1,6 +1,7 @@
 // The programs under conditions that go wrong around them: a standard output that cannot
 // be written, a count that promises far more records than come, batches far larger than
-// anyone types, and sum_cases driven through a pipe the way a console would drive it.
+// anyone types, and the programs driven through a pipe the way a console or a caller
+// waiting for the report would drive them.
 
 #include "harness.hpp"
 
@@ -159,6 +160,26 @@ TEST(FaultsLargeBatch, TwentyThousandProcessesInFcfsSched)
 TEST(FaultsLargeBatch, TwentyThousandProcessesInSrtfSched)
 {
 	expect_run_in_input_order(SRTF_SCHED, false, 7, true);
+}
+
+// A caller that writes a batch and waits for the report before it closes the pipe must
+// get the report: the last record is known to be whole once the line feed after it has
+// been read, so a reader that looks one character further waits for ever.
+TEST(FaultsConsole, SchedulersAnswerBeforeTheirInputIsClosed)
+{
+	const int patience_ms = 20000;
+	for (const program& p : programs) {
+		if (p.name == "sum_cases")
+			continue;
+		const std::string input = small_batch(p.name);
+		const std::string report = run_program(p.path, input).out;
+		piped_program piped(p.path);
+		piped.write(input);
+		EXPECT_EQ(piped.read_at_least(report.size(), patience_ms), report) << p.name;
+		piped.close_input();
+		EXPECT_EQ(piped.read_to_end(), "") << p.name;
+		EXPECT_EQ(piped.wait(), 0) << p.name;
+	}
 }
 
 TEST(FaultsConsole, SumCasesPromptsBeforeAnyInputAndAnswersEachCaseAtOnce)
