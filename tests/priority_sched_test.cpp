@@ -150,6 +150,19 @@ TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 			key[i] = round % 8 == 7 && i % 40 == 0 ? 99 : static_cast<std::int32_t>(rng() % values) - 7;
 		ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << "round " << round;
 	}
+	// About half as many smaller keys before each member of a large group as it has
+	// members already: each member turns the group half way round, until walking its
+	// circle costs too much and the circle is rebuilt from where the members were put.
+	for (std::uint32_t round = 0; round < 10; round++) {
+		std::vector<std::int32_t> key;
+		const std::uint32_t members = 80 + rng() % 40;
+		for (std::uint32_t member = 0; member < members; member++) {
+			for (std::uint32_t smaller = member / 2 + rng() % 7; smaller > 0; smaller--)
+				key.push_back(static_cast<std::int32_t>(rng() % 3));
+			key.push_back(round % 2 == 0 ? 9 : 9 + static_cast<std::int32_t>(rng() % 2));
+		}
+		ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << "round " << round;
+	}
 }
 
 TEST(PrioritySchedSchedule, PreemptionByMoreUrgentArrivals)
