@@ -155,9 +155,9 @@ TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 	// circle costs too much and the circle is rebuilt from where the members were put.
 	for (std::uint32_t round = 0; round < 10; round++) {
 		std::vector<std::int32_t> key;
-		const std::uint32_t members = 80 + rng() % 40;
+		const std::uint32_t members = 80 + static_cast<std::uint32_t>(rng() % 40);
 		for (std::uint32_t member = 0; member < members; member++) {
-			for (std::uint32_t smaller = member / 2 + rng() % 7; smaller > 0; smaller--)
+			for (std::uint32_t smaller = member / 2 + static_cast<std::uint32_t>(rng() % 7); smaller > 0; smaller--)
 				key.push_back(static_cast<std::int32_t>(rng() % 3));
 			key.push_back(round % 2 == 0 ? 9 : 9 + static_cast<std::int32_t>(rng() % 2));
 		}
