@@ -157,13 +157,8 @@ std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::i
 	std::vector<std::int32_t> group_of_slot(at(count));
 	{
 		const std::vector<std::uint64_t> by_arrival = sorted_by_arrival(count, arrival);
-		auto starts_group = [&](std::size_t k) { return k == 0 || by_arrival[k] >> 32 != by_arrival[k - 1] >> 32; };
-		std::size_t group_count = 0;
-		for (std::size_t k = 0; k < by_arrival.size(); k++)
-			group_count += starts_group(k);
-		groups.reserve(group_count);
 		for (std::size_t k = 0; k < by_arrival.size(); k++) {
-			if (starts_group(k))
+			if (k == 0 || by_arrival[k] >> 32 != by_arrival[k - 1] >> 32)
 				groups.push_back({static_cast<std::int32_t>(k), 0});
 			groups.back().size++;
 			group_of_slot[by_arrival[k] & 0xFFFFFFFFU] = static_cast<std::int32_t>(groups.size()) - 1;

@@ -2,6 +2,7 @@
 
 #include "harness.hpp"
 #include "exchange_arrangement.hpp"
+#include "key_sequences.hpp"
 #include "orderings.hpp"
 
 #include <cstdint>
@@ -128,17 +129,9 @@ std::vector<std::int32_t> loop_arrangement(const std::vector<std::int32_t>& key)
 // sound if it is the same arrangement for every sequence of keys.
 TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 {
-	for (std::size_t length = 0; length <= 7; length++) {
-		std::vector<std::int32_t> key(length, 0);
-		for (;;) {
-			ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << ::testing::PrintToString(key);
-			std::size_t digit = 0;
-			while (digit < length && ++key[digit] == 3)
-				key[digit++] = 0;
-			if (digit == length)
-				break;
-		}
-	}
+	for_every_key_sequence(7, 3, [](const std::vector<std::int32_t>& key) {
+		ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << ::testing::PrintToString(key);
+	});
 	// Random sequences: few values and many, runs of smaller keys between the members of
 	// a group, and more groups than are counted one by one.
 	std::mt19937 rng(17);
