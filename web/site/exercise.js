@@ -28,12 +28,14 @@ function drawer(next) {
 	return (lo, hi) => lo + Math.floor((next() * (hi - lo + 1)) / 2 ** 32);
 }
 
-// The values a column draws from: the whole range, or with ties a few values of it, so that
-// several processes share each one.
+// The values a column draws from: the whole range, or with ties a few distinct values of
+// it, one for about every three processes, so that several processes share each one.
 function pool(draw, [lo, hi], n, ties) {
 	if (!ties) return null;
 	const size = Math.max(1, Math.min(hi - lo + 1, Math.ceil(n / 3)));
-	return Array.from({ length: size }, () => draw(lo, hi));
+	const values = new Set();
+	while (values.size < size) values.add(draw(lo, hi));
+	return [...values];
 }
 
 // The batch text for `program` (priority_sched's records carry a priority, the others' do

@@ -10,7 +10,8 @@ const files = [
 	'./', 'index.html', 'style.css', 'manifest.webmanifest', 'icon.svg',
 	'app.js', 'address.js', 'answer.js', 'cases.js', 'chart.js', 'compare.js', 'exercise.js', 'export.js',
 	'programs.js', 'runner.js', 'sheet.js', 'steps.js', 'table.js', 'worker.js',
-	...programs.flatMap((name) => [`${name}.js`, `${name}.wasm`, `examples/${name}.txt`]),
+	// A worker's address names its program; the worker reads the name from its own address.
+	...programs.flatMap((name) => [`worker.js?program=${name}`, `${name}.js`, `${name}.wasm`, `examples/${name}.txt`]),
 ];
 
 self.addEventListener('install', (event) => {
@@ -28,8 +29,7 @@ async function answer(request) {
 		if (response.ok) await cache.put(request, response.clone());
 		return response;
 	} catch (error) {
-		// A worker's address names its program in the query: the stored worker.js serves all.
-		const stored = await cache.match(request, { ignoreSearch: new URL(request.url).pathname.endsWith('/worker.js') });
+		const stored = await cache.match(request);
 		if (stored) return stored;
 		throw error;
 	}
