@@ -19,7 +19,7 @@
 namespace {
 
 const char usage[] =
-	"usage: fcfs_fixed < FILE\n"
+	"usage: fcfs_fixed [--explain | --json] < FILE\n"
 	"\n"
 	"Runs the batch on standard input first come, first served: in order of arrival,\n"
 	"back to back from time 0, whatever the arrival times. Prints one line per process\n"
@@ -33,7 +33,11 @@ const char usage[] =
 	"Example:\n"
 	"  printf '2\\nA 0 3\\nB 1 2\\n' | fcfs_fixed\n"
 	"\n"
-	"Options: --help, --version. The manual page: man fcfs_fixed.\n";
+	"Options:\n"
+	"  --explain  print the decisions behind the report, one line each, in its place\n"
+	"  --json     print the report, the schedule and the decisions as one JSON document\n"
+	"  --help, --version\n"
+	"The manual page: man fcfs_fixed.\n";
 
 // Answers --help and --version, which end the run: returns its exit status, or -1 for
 // any other argument.
@@ -66,13 +70,24 @@ int main(int argc, char** argv)
 	_setmode(_fileno(stdout), _O_BINARY);
 	_setmode(_fileno(stderr), _O_BINARY);
 #endif
-	for (int i = 1; i < argc; i++)
+	run_options options;
+	bool explain = false;
+	bool json = false;
+	for (int i = 1; i < argc; i++) {
 		if (const int status = answer_option(argv[i]); status >= 0)
 			return status;
+		explain = explain || std::strcmp(argv[i], "--explain") == 0;
+		json = json || std::strcmp(argv[i], "--json") == 0;
+	}
+	if (explain && json) {
+		std::fputs("fcfs_fixed: --explain and --json exclude each other\n", stderr);
+		return 1;
+	}
+	options.form = explain ? output_form::explain : json ? output_form::json : output_form::report;
 	// Other arguments are ignored, but whoever gave a file name should not be left
 	// waiting at a terminal without knowing why.
 	if (argc > 1 && isatty(fileno(stdin)))
 		std::fputs("fcfs_fixed: the batch is read from standard input: fcfs_fixed < FILE\n",
 		           stderr);
-	return fcfs_fixed(stdin, stdout, stderr);
+	return fcfs_fixed(stdin, stdout, stderr, options);
 }

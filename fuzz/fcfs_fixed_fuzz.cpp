@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 		"fcfs_fixed",
 		[](std::FILE* in, std::FILE* out, std::FILE* err) {
 			run_trace trace;
-			return fcfs_fixed(in, out, err, &trace);
+			return fcfs_fixed(in, out, err, {.trace = &trace});
 		},
 		data, size, false);
 }

@@ -14,7 +14,7 @@ namespace {
 int traced_fcfs_sched(std::FILE* in, std::FILE* out, std::FILE* err)
 {
 	run_trace trace;
-	return fcfs_sched(in, out, err, &trace);
+	return fcfs_sched(in, out, err, {.trace = &trace});
 }
 
 } // namespace

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 	run_trace trace;
 	trace.most_segments = std::numeric_limits<std::size_t>::max();
 	const core_run run = run_core(
-		[&](std::FILE* in, std::FILE* out, std::FILE* err) { return priority_sched(in, out, err, &trace); }, b.text);
+		[&](std::FILE* in, std::FILE* out, std::FILE* err) { return priority_sched(in, out, err, {.trace = &trace}); }, b.text);
 	expect_report(b.text, run, model.report);
 	if (!same_schedule(trace, model))
 		report_finding("the trace is not the model's schedule", b.text, run);

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 		"priority_sched",
 		[](std::FILE* in, std::FILE* out, std::FILE* err) {
 			run_trace trace;
-			return priority_sched(in, out, err, &trace);
+			return priority_sched(in, out, err, {.trace = &trace});
 		},
 		data, size, false);
 }

@@ -12,7 +12,7 @@ namespace {
 int traced_srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err)
 {
 	run_trace trace;
-	return srtf_sched(in, out, err, &trace);
+	return srtf_sched(in, out, err, {.trace = &trace});
 }
 
 } // namespace

@@ -18,7 +18,7 @@
 namespace {
 
 const char usage[] =
-	"usage: priority_sched < FILE\n"
+	"usage: priority_sched [--explain | --json] < FILE\n"
 	"\n"
 	"Simulates preemptive priority scheduling of the batch on standard input, in unit\n"
 	"time steps, and prints one line per process as it finishes: name, completion,\n"
@@ -31,7 +31,11 @@ const char usage[] =
 	"Example:\n"
 	"  printf '2\\nA 2 0 3\\nB 1 1 2\\n' | priority_sched\n"
 	"\n"
-	"Options: --help, --version. The manual page: man priority_sched.\n";
+	"Options:\n"
+	"  --explain  print the decisions behind the report, one line each, in its place\n"
+	"  --json     print the report, the schedule and the decisions as one JSON document\n"
+	"  --help, --version\n"
+	"The manual page: man priority_sched.\n";
 
 // Answers --help and --version, which end the run: returns its exit status, or -1 for
 // any other argument.
@@ -64,13 +68,24 @@ int main(int argc, char** argv)
 	_setmode(_fileno(stdout), _O_BINARY);
 	_setmode(_fileno(stderr), _O_BINARY);
 #endif
-	for (int i = 1; i < argc; i++)
+	run_options options;
+	bool explain = false;
+	bool json = false;
+	for (int i = 1; i < argc; i++) {
 		if (const int status = answer_option(argv[i]); status >= 0)
 			return status;
+		explain = explain || std::strcmp(argv[i], "--explain") == 0;
+		json = json || std::strcmp(argv[i], "--json") == 0;
+	}
+	if (explain && json) {
+		std::fputs("priority_sched: --explain and --json exclude each other\n", stderr);
+		return 1;
+	}
+	options.form = explain ? output_form::explain : json ? output_form::json : output_form::report;
 	// Other arguments are ignored, but whoever gave a file name should not be left
 	// waiting at a terminal without knowing why.
 	if (argc > 1 && isatty(fileno(stdin)))
 		std::fputs("priority_sched: the batch is read from standard input: priority_sched < FILE\n",
 		           stderr);
-	return priority_sched(stdin, stdout, stderr);
+	return priority_sched(stdin, stdout, stderr, options);
 }

@@ -69,7 +69,7 @@ Trace run_traced(Core core, std::string input, std::size_t most_segments)
 	std::FILE* out = std::fopen("/dev/null", "w");
 	Trace trace;
 	trace.most_segments = most_segments;
-	EXPECT_EQ(core(in, out, stderr, &trace), 0) << input;
+	EXPECT_EQ(core(in, out, stderr, {.trace = &trace}), 0) << input;
 	std::fclose(in);
 	std::fclose(out);
 	return trace;

@@ -1,24 +1,14 @@
 // The page's way into one program: it hands over a batch as bytes and gets back, as one
-// JSON text, what the console would show (the report, the message on standard error, the
-// exit status) and what the chart needs (the run's segments and the records they refer to).
+// JSON text, what the console would show (the message on standard error and the exit
+// status) and, for a scheduler that accepted the batch, the program's own JSON document
+// (--json): the report, the records, the schedule and the decisions behind it.
 //
 // Built once per program and linked with that program's core alone. CMake names the
-// program's entry function (SCHED_PROGRAM), its header (SCHED_PROGRAM_HEADER) and the
-// numbers of one record after the name (SCHED_RECORD_FIELDS, a list of quoted field names,
-// empty for a program without records); the program's own folder is on the include path,
-// so "input.hpp" and "run_trace.hpp" are that program's.
+// program's entry function (SCHED_PROGRAM) and its header (SCHED_PROGRAM_HEADER), and
+// defines SCHED_DOCUMENT for the programs that write a document.
 
 #include SCHED_PROGRAM_HEADER
 
-#include "input.hpp"
-
-// A program records its schedule once its core offers a trace: the page then draws it.
-#if __has_include("run_trace.hpp")
-#include "run_trace.hpp"
-#define SCHED_WEB_TRACE 1
-#endif
-
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -48,11 +38,6 @@ void append_bytes(std::string& json, std::string_view bytes)
 		}
 	}
 	json += '"';
-}
-
-void append_number(std::string& json, long long number)
-{
-	json += std::to_string(number);
 }
 
 // Everything a stream over memory wrote, taken once the stream is closed.
@@ -109,114 +94,40 @@ private:
 	std::FILE* stream_;
 };
 
-#ifdef SCHED_WEB_TRACE
-
-constexpr const char* record_fields[] = {SCHED_RECORD_FIELDS};
-
-// The records of a batch that the program has just accepted, read again by the program's
-// own reader: the trace names processes by their place in the input, and the chart labels
-// them with their names and marks their arrivals. A batch with more records than the
-// trace takes segments gets none, nor does a run whose trace was cut short: neither has
-// a chart.
-void append_records(std::string& json, const char* batch, std::size_t size, std::size_t most)
-{
-	const memory_input in(batch, size);
-	std::string records = "[";
-	try {
-		batch_reader input(in.stream());
-		const std::int32_t count = input.count();
-		if (count < 0 || static_cast<std::size_t>(count) > most) {
-			json += "null";
-			return;
-		}
-		for (std::int32_t record = 1; record <= count; record++) {
-			if (record > 1)
-				records += ',';
-			const char name = input.name(record);
-			records += "{\"name\":";
-			append_bytes(records, std::string_view(&name, 1));
-			for (const char* field : record_fields) {
-				records += ",\"";
-				records += field;
-				records += "\":";
-				append_number(records, input.number(record, field));
-			}
-			records += '}';
-		}
-	} catch (const failure&) {
-		json += "null";
-		return;
-	}
-	json += records;
-	json += ']';
-}
-
-void append_trace(std::string& json, const run_trace& trace)
-{
-	json += "{\"most_segments\":";
-	append_number(json, static_cast<long long>(trace.most_segments));
-	json += ",\"cut_short\":";
-	json += trace.cut_short ? "true" : "false";
-	json += ",\"final_phase_start\":";
-	if (trace.final_phase_start)
-		append_number(json, *trace.final_phase_start);
-	else
-		json += "null";
-	json += ",\"segments\":[";
-	bool first = true;
-	for (const run_segment& segment : trace.segments) {
-		json += first ? "[" : ",[";
-		first = false;
-		append_number(json, segment.record);
-		json += ',';
-		append_number(json, segment.start);
-		json += ',';
-		append_number(json, segment.end);
-		json += ']';
-	}
-	json += "]}";
-}
-
-#endif
-
 } // namespace
+
+// A chart draws at most this many segments, and the table lists at most this many
+// processes; the report and the averages are whole whatever the batch.
+constexpr std::size_t most_listed = 10000;
 
 // Runs the program on `size` bytes of batch and returns the outcome as a JSON object, which
 // stays valid until the next call:
-//   {"status": N, "report": "...", "error": "...", "trace": {...} or null, "records": [...] or null}
+//   {"status": 0, "error": "", "document": {...}}   a scheduler that accepted the batch
+//   {"status": N, "error": "...", "report": "..."}  sum_cases, or a refused batch
 extern "C" const char* sched_run(const char* batch, std::size_t size)
 {
 	static std::string json;
 	const memory_input in(batch, size);
 	memory_output out;
 	memory_output err;
-#ifdef SCHED_WEB_TRACE
-	run_trace trace;
-	const int status = SCHED_PROGRAM(in.stream(), out.stream(), err.stream(), &trace);
+#ifdef SCHED_DOCUMENT
+	const int status = SCHED_PROGRAM(in.stream(), out.stream(), err.stream(),
+	                                 {.form = output_form::json, .most_listed = most_listed});
 #else
 	const int status = SCHED_PROGRAM(in.stream(), out.stream(), err.stream());
 #endif
-	json = "{\"status\":";
-	append_number(json, status);
+	json = "{\"status\":" + std::to_string(status) + ",\"error\":";
+	append_bytes(json, err.text());
+#ifdef SCHED_DOCUMENT
+	if (status == 0) {
+		json += ",\"document\":";
+		json += out.text();
+		json += '}';
+		return json.c_str();
+	}
+#endif
 	json += ",\"report\":";
 	append_bytes(json, out.text());
-	json += ",\"error\":";
-	append_bytes(json, err.text());
-	json += ",\"trace\":";
-#ifdef SCHED_WEB_TRACE
-	if (status == 0) {
-		append_trace(json, trace);
-		json += ",\"records\":";
-		if (trace.cut_short)
-			json += "null";
-		else
-			append_records(json, batch, size, trace.most_segments);
-	} else {
-		json += "null,\"records\":null";
-	}
-#else
-	json += "null,\"records\":null";
-#endif
 	json += '}';
 	return json.c_str();
 }

@@ -1,7 +1,7 @@
-# Runs the page's entry of a program (GLUE) on a batch (BATCH) and checks its JSON: the
-# report is the console's (REPORT) byte for byte, with status 0 and nothing on standard
-# error, and a program that records its schedule gives one record per report line and
-# at least one segment.
+# Runs the page's entry of a program (GLUE) on a batch (BATCH) and checks its JSON: status
+# 0 and nothing on standard error; the report, the document's for a scheduler, is the
+# console's (REPORT) byte for byte; and a scheduler's document has one record and one
+# finish decision per report line and at least one segment.
 
 execute_process(COMMAND ${GLUE} ${BATCH} OUTPUT_VARIABLE json RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -9,21 +9,34 @@ if(NOT status EQUAL 0)
 endif()
 
 string(JSON program_status GET "${json}" status)
-string(JSON report GET "${json}" report)
 string(JSON error GET "${json}" error)
+string(JSON document_type ERROR_VARIABLE no_document TYPE "${json}" document)
+if(document_type STREQUAL "OBJECT")
+  string(JSON report GET "${json}" document report)
+else()
+  string(JSON report GET "${json}" report)
+endif()
 file(READ ${REPORT} expected)
 if(NOT program_status EQUAL 0 OR NOT error STREQUAL "" OR NOT report STREQUAL expected)
   message(FATAL_ERROR "status ${program_status}, error '${error}', report:\n${report}\nexpected:\n${expected}")
 endif()
 
-string(JSON trace_type TYPE "${json}" trace)
-if(trace_type STREQUAL "OBJECT")
-  string(JSON records LENGTH "${json}" records)
-  string(JSON segments LENGTH "${json}" trace segments)
+if(document_type STREQUAL "OBJECT")
+  string(JSON records LENGTH "${json}" document records)
+  string(JSON segments LENGTH "${json}" document segments)
+  string(JSON decisions LENGTH "${json}" document decisions)
+  set(finishes 0)
+  math(EXPR last "${decisions} - 1")
+  foreach(i RANGE ${last})
+    string(JSON kind GET "${json}" document decisions ${i} kind)
+    if(kind STREQUAL "finish")
+      math(EXPR finishes "${finishes} + 1")
+    endif()
+  endforeach()
   string(REGEX MATCHALL "\n" lines "${expected}")
   list(LENGTH lines report_lines)
-  if(NOT records EQUAL report_lines OR segments LESS 1)
-    message(FATAL_ERROR "${records} records and ${segments} segments for ${report_lines} report lines:\n${json}")
+  if(NOT records EQUAL report_lines OR NOT finishes EQUAL report_lines OR segments LESS 1)
+    message(FATAL_ERROR "${records} records, ${finishes} finishes and ${segments} segments for ${report_lines} report lines:\n${json}")
   endif()
 endif()
 message(STATUS "${json}")

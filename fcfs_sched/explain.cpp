@@ -1,0 +1,158 @@
+#include "explain.hpp"
+
+#include "report_line.hpp"
+#include "sort.hpp"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+using records = std::vector<std::int32_t>;
+
+// An exchange that carried `moved` past `passed`, two processes of the same arrival.
+struct crossing {
+	std::int32_t moved;
+	std::int32_t passed;
+	std::int32_t by; // the process it was exchanged with
+	bool behind;     // moved behind `passed`, or ahead of it
+};
+
+// The ordering run once more, its loop told of each exchange, to see where two processes
+// of the same arrival changed places. An exchange carries both its processes past every
+// slot between them; the last crossing of a pair decides its order. Past the work that
+// explaining may cost, nothing is known.
+class crossings {
+public:
+	explicit crossings(const std::vector<batch_record>& batch)
+	{
+		const auto n = static_cast<std::int32_t>(batch.size());
+		if (static_cast<long long>(n) * n > most_explaining_work)
+			return;
+		std::vector<std::int32_t> arrival;
+		records slot_record;
+		for (std::int32_t record = 1; record <= n; record++) {
+			arrival.push_back(batch[static_cast<std::size_t>(record - 1)].arrival);
+			slot_record.push_back(record);
+		}
+		long long work = static_cast<long long>(n) * n;
+		all_pairs_exchange(n, arrival.data(), [&](std::int32_t i, std::int32_t j) {
+			const std::int32_t low = std::min(i, j);
+			const std::int32_t high = std::max(i, j);
+			work += high - low;
+			if (work <= most_explaining_work)
+				for (std::int32_t k = low + 1; k < high; k++)
+					cross(arrival, slot_record, i, j, k);
+			std::swap(arrival[static_cast<std::size_t>(i)], arrival[static_cast<std::size_t>(j)]);
+			std::swap(slot_record[static_cast<std::size_t>(i)], slot_record[static_cast<std::size_t>(j)]);
+		});
+		known_ = work <= most_explaining_work;
+	}
+
+	bool known() const { return known_; }
+
+	const crossing* last(std::int32_t a, std::int32_t b) const
+	{
+		const auto found = last_.find(pair(a, b));
+		return found == last_.end() ? nullptr : &found->second;
+	}
+
+private:
+	static std::uint64_t pair(std::int32_t a, std::int32_t b)
+	{
+		return static_cast<std::uint64_t>(static_cast<std::uint32_t>(std::min(a, b))) << 32 |
+		       static_cast<std::uint32_t>(std::max(a, b));
+	}
+
+	// Slots i and j are about to be exchanged: each of their processes passes slot k.
+	void cross(const std::vector<std::int32_t>& arrival, const records& slot_record, std::int32_t i, std::int32_t j,
+	           std::int32_t k)
+	{
+		const auto at = [](std::int32_t slot) { return static_cast<std::size_t>(slot); };
+		const std::int32_t passed = slot_record[at(k)];
+		if (arrival[at(i)] == arrival[at(k)])
+			last_[pair(slot_record[at(i)], passed)] = {slot_record[at(i)], passed, slot_record[at(j)], i < j};
+		if (arrival[at(j)] == arrival[at(k)])
+			last_[pair(slot_record[at(j)], passed)] = {slot_record[at(j)], passed, slot_record[at(i)], j < i};
+	}
+
+	std::unordered_map<std::uint64_t, crossing> last_;
+	bool known_ = false;
+};
+
+// Why `ahead` runs before `behind`, two processes of the same arrival.
+std::string why_ahead(const account& a, const crossings& c, std::int32_t ahead, std::int32_t behind)
+{
+	if (const crossing* x = c.last(ahead, behind))
+		return cat(a.name(x->by), " (arrival ", with_commas(a.of(x->by).arrival), ") was exchanged with ",
+		           a.name(x->moved), ", which moved ", a.name(x->moved), x->behind ? " behind " : " ahead of ",
+		           a.name(x->passed));
+	return cat(a.name(ahead), " came before ", a.name(behind), " in the input");
+}
+
+void add_ties(account& a, const crossings& c, const records& order)
+{
+	for (std::size_t first = 0; first < order.size();) {
+		std::size_t end = first + 1;
+		while (end < order.size() && a.of(order[end]).arrival == a.of(order[first]).arrival)
+			end++;
+		const records tied(order.begin() + static_cast<std::ptrdiff_t>(first),
+		                   order.begin() + static_cast<std::ptrdiff_t>(end));
+		first = end;
+		if (tied.size() < 2)
+			continue;
+		std::string text = cat(a.names(tied), " tie on arrival ", with_commas(a.of(tied[0]).arrival), ": ");
+		std::string exchanges = "[";
+		if (!c.known())
+			text += "their order is the one the ordering leaves, which is traced for smaller batches only";
+		for (std::size_t i = 0; c.known() && i + 1 < tied.size() && i < 8; i++) {
+			text += cat(i > 0 ? "; " : "", why_ahead(a, c, tied[i], tied[i + 1]));
+			if (const crossing* x = c.last(tied[i], tied[i + 1]))
+				exchanges += cat(exchanges.size() > 1 ? "," : "", "{\"moved\":", json::number(x->moved), ",\"by\":",
+				                 json::number(x->by), x->behind ? ",\"behind\":" : ",\"ahead_of\":",
+				                 json::number(x->passed), "}");
+		}
+		if (!a.add({"tie", 0, text,
+		            {{"key", "\"arrival\""},
+		             {"value", json::number(a.of(tied[0]).arrival)},
+		             {"processes", account::records(tied)},
+		             {"exchanges", exchanges + "]"}}}))
+			return;
+	}
+}
+
+void add_runs(account& a, const records& order)
+{
+	long long completion = 0;
+	for (const std::int32_t record : order) {
+		const batch_record& r = a.of(record);
+		const long long start = completion;
+		completion += r.burst;
+		const report_text text = report_line(r.name, completion, completion, completion - r.burst);
+		const std::string line(text.line, text.size - 1);
+		std::string sentence = cat(a.name(record), " runs from ", with_commas(start), " to ", with_commas(completion),
+		                           " and finishes: ", line);
+		if (r.arrival > start)
+			sentence += cat(" (it arrives at ", with_commas(r.arrival),
+			                ", but an arrival decides only the order: the processes run back to back from 0)");
+		if (!a.add({"finish", completion, sentence,
+		            {{"process", json::number(record)}, {"start", json::number(start)}, {"line", json::bytes(line)}}}))
+			return;
+	}
+}
+
+} // namespace
+
+account explain(const std::vector<batch_record>& records, const std::vector<std::int32_t>& dispatch)
+{
+	account a(records, most_explaining_work);
+	a.add({"order", 0,
+	       cat("ordered by arrival, the processes run back to back from time 0 in this order: ", a.order(dispatch)),
+	       {{"order", account::records(dispatch)}}});
+	add_ties(a, crossings(records), dispatch);
+	add_runs(a, dispatch);
+	return a;
+}

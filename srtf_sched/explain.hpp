@@ -1,0 +1,15 @@
+#ifndef SRTF_SCHED_EXPLAIN_HPP
+#define SRTF_SCHED_EXPLAIN_HPP
+
+#include "account.hpp"
+#include "process_table.hpp"
+
+// The account of a run of the batch (in input order, with record numbers), as the rule
+// makes its decisions, until the account is full or has cost what it may.
+account explain(const process_table& batch, const std::vector<batch_record>& records);
+
+// What explaining may cost: each comparison of an ordering counts one. A few tenths of a
+// second.
+constexpr long long most_explaining_work = 60'000'000;
+
+#endif

@@ -1,0 +1,25 @@
+#ifndef SRTF_SCHED_REPORT_LINE_HPP
+#define SRTF_SCHED_REPORT_LINE_HPP
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// A process's report line, line feed included.
+struct report_text {
+	char line[96];
+	std::size_t size;
+};
+
+// The one place where the report line's format is written.
+inline report_text report_line(char name, std::int32_t arrival, std::int32_t burst, long long completion,
+                               long long turnaround, long long waiting)
+{
+	report_text text;
+	const int size = std::snprintf(text.line, sizeof text.line, "%c %d %d %lld %lld %lld\n", name, arrival, burst,
+	                               completion, turnaround, waiting);
+	text.size = static_cast<std::size_t>(size);
+	return text;
+}
+
+#endif
