@@ -76,8 +76,9 @@ export function checkAnswer(expected, given) {
 const contains = (list, record) => Array.isArray(list) && list.includes(record);
 
 // The index of the decision that explains why report line `index` is what the program
-// says and not `givenName`'s: a tie between the two, or the step at which the given
-// process was passed over for the program's; for a line with the right name but wrong
+// says and not `givenName`'s: a tie between the two, the step at which the given process
+// was passed over for the program's, or else the ordering that put the program's first
+// (the first tick's, the final phase's, an FCFS program's); for a line with the right name but wrong
 // figures, the first step at which that process was passed over. Null when the account
 // has no such entry.
 export function decisionFor(document, index, givenName) {
@@ -91,9 +92,10 @@ export function decisionFor(document, index, givenName) {
 		return at < 0 ? null : at;
 	};
 	if (given !== undefined && given !== expected) {
-		return find((d) => d.kind === 'tie' && contains(d.processes, expected) && contains(d.processes, given)) ??
-			find((d) => d.kind === 'step' && contains(d.key_order, expected) && contains(d.key_order, given)) ??
-			find((d) => (d.kind === 'final_phase' || d.kind === 'order') && contains(d.order, given));
+		const both = (list) => contains(list, expected) && contains(list, given);
+		return find((d) => d.kind === 'tie' && both(d.processes)) ??
+			find((d) => d.kind === 'step' && both(d.key_order)) ??
+			find((d) => (d.kind === 'first_tick' || d.kind === 'final_phase' || d.kind === 'order') && both(d.order));
 	}
 	return find((d) => d.kind === 'step' && d.process !== expected && contains(d.key_order, expected)) ??
 		find((d) => d.kind === 'tie' && contains(d.processes, expected)) ??

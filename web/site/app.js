@@ -371,8 +371,9 @@ function goToStep(index) {
 		sentence: $('step-sentence'),
 		queues: $('step-queues'),
 	}, decisions.map(readableEntry), stepIndex, nameOfRecord);
-	$('step-first').disabled = $('step-back').disabled = stepIndex === 0;
-	$('step-next').disabled = $('step-last').disabled = stepIndex === decisions.length - 1;
+	// aria-disabled, not disabled: a disabled button would drop the focus, and the arrow keys with it.
+	for (const id of ['step-first', 'step-back']) $(id).setAttribute('aria-disabled', String(stepIndex === 0));
+	for (const id of ['step-next', 'step-last']) $(id).setAttribute('aria-disabled', String(stepIndex === decisions.length - 1));
 	$('steps').dataset.index = String(stepIndex);
 	const svg = chartSvg();
 	if (svg) placeCursor(svg, clock);
@@ -429,12 +430,13 @@ function showVerdict() {
 	const revealed = main.dataset.answer !== 'hidden';
 	const list = document.createElement('ol');
 	list.className = 'answer-lines';
-	for (const line of result.lines) list.append(answerLine(line, revealed));
+	const fieldNames = ['name', ...programs[program].report];
+	for (const line of result.lines) list.append(answerLine(line, revealed, fieldNames));
 	verdict.append(list);
 	linkDecision(verdict, result);
 }
 
-function answerLine(line, revealed) {
+function answerLine(line, revealed, fieldNames) {
 	const item = document.createElement('li');
 	item.className = `line-${line.status}`;
 	item.dataset.line = String(line.line);
@@ -457,7 +459,7 @@ function answerLine(line, revealed) {
 	const expected = revealed && line.expected !== null ? `: the program prints ${textOf(line.expected)}` : '';
 	remark.textContent = {
 		right: ' right',
-		wrong: ` wrong (${line.wrongFields.map((f) => `field ${f + 1}`).join(', ')})${expected}`,
+		wrong: ` wrong ${line.wrongFields.map((f) => fieldNames[f] ?? `field ${f + 1}`).join(', ')}${expected}`,
 		missing: ` missing${expected}`,
 		extra: ' one line too many',
 	}[line.status];

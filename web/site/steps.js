@@ -1,15 +1,14 @@
 // The Steps view: the program's account of its run, one entry at a time, with the ready
 // queue after each ordering and the processes that tied highlighted.
 
-// An entry as the console's --explain prints it: "CLOCK: TEXT", or "CLOCK-END: TEXT" for
-// an entry that covers a stretch of time.
-export function accountLine(entry) {
-	const stretch = entry.end !== undefined && entry.end !== null && (entry.kind === 'idle' || entry.end - entry.clock > 1);
-	return `${entry.clock}${stretch ? `-${entry.end}` : ''}: ${entry.text}`;
+// The account as the console's --explain prints it: "CLOCK: TEXT", one line per entry.
+export function accountOf(decisions) {
+	return decisions.map((entry) => `${entry.clock}: ${entry.text}\n`).join('');
 }
 
-export function accountOf(decisions) {
-	return decisions.map((entry) => `${accountLine(entry)}\n`).join('');
+// When an entry happens: its clock, or the stretch it covers.
+function timeOf(entry) {
+	return typeof entry.end === 'number' && entry.end !== entry.clock ? `${entry.clock}–${entry.end}` : `${entry.clock}`;
 }
 
 const orderings = [
@@ -19,11 +18,15 @@ const orderings = [
 	['processes', 'Processes'],
 ];
 
-// The step an entry belongs to: the entry itself, or the nearest step before it at the same
-// clock or earlier, whose queue still stands.
-function stepOf(decisions, index) {
-	for (let i = index; i >= 0; i--) if (decisions[i].kind === 'step') return decisions[i];
-	return null;
+const ordered = (entry) => ['arrival_order', 'key_order', 'order'].some((field) => Array.isArray(entry[field]));
+
+// The queue an entry is shown with: its own ordering, or else the latest one before it (a
+// tie is about the ordering just made), or else the processes it names.
+function queueOf(decisions, index) {
+	const entry = decisions[index];
+	if (ordered(entry)) return entry;
+	for (let i = index - 1; i >= 0; i--) if (ordered(decisions[i])) return decisions[i];
+	return Array.isArray(entry.processes) ? entry : null;
 }
 
 // The records that tie at the entry's clock.
@@ -41,17 +44,16 @@ function tiedAt(decisions, index) {
 export function showEntry(view, decisions, index, nameOf) {
 	const entry = decisions[index];
 	view.position.textContent = `Entry ${index + 1} of ${decisions.length}`;
-	view.clock.textContent = accountLine(entry).slice(0, accountLine(entry).indexOf(':'));
+	view.clock.textContent = `${timeOf(entry)}:`;
 	view.sentence.textContent = entry.text;
 	const tied = tiedAt(decisions, index);
-	const step = stepOf(decisions, index);
-	const source = orderings.some(([field]) => Array.isArray(entry[field])) ? entry : step;
+	const source = queueOf(decisions, index);
 	view.queues.replaceChildren();
 	if (!source) return entry.clock;
 	if (source !== entry) {
 		const note = document.createElement('p');
 		note.className = 'note';
-		note.textContent = `The queue as at the step at ${source.clock}:`;
+		note.textContent = `The order as it stands since ${source.clock}:`;
 		view.queues.append(note);
 	}
 	for (const [field, title] of orderings) {
@@ -65,7 +67,7 @@ export function showEntry(view, decisions, index, nameOf) {
 function queue(title, records, { tied, ready, runner, listed, nameOf }) {
 	const box = document.createElement('div');
 	box.className = 'queue';
-	const heading = document.createElement('h4');
+	const heading = document.createElement('h3');
 	heading.textContent = title;
 	const list = document.createElement('ol');
 	records.forEach((record, position) => {

@@ -30,6 +30,9 @@ const shot = (page, name) => page.screenshot({ path: join(screenshots, `${name}.
 // The batches of seed 2026 and of seed 11 with ties, as the page's generator makes them.
 const seed2026 = '5\nA 3 2 4\nB 4 1 2\nC 4 7 2\nD 1 0 4\nE 2 1 2\n';
 const seed11Ties = '6\nA 4 7 4\nB 3 7 4\nC 4 7 4\nD 3 5 4\nE 3 7 4\nF 4 7 4\n';
+// The manual page's tie: A and B tie on arrival and priority, and C's exchange with A
+// moved A behind B.
+const tieCase = '3\nA 2 1 1\nB 2 1 1\nC 2 0 1\n';
 
 const visible = (page, selector) => page.$eval(selector, (node) => node.offsetParent !== null || node.getClientRects().length > 0);
 
@@ -265,4 +268,77 @@ test('a hostile link: the markup in its batch and answer shows as text and runs 
 
 test('the classroom pages ask for nothing but their own files', () => {
 	assertOwnFilesOnly(browser, otherOrigins);
+});
+
+// The program's own document of a run, from the console's --json.
+function documentOf(program, batch) {
+	return JSON.parse(runConsole(program, batch, { args: ['--json'], encoding: 'latin1' }).stdout);
+}
+const textOf = (bytes) => Buffer.from(bytes, 'latin1').toString('utf8');
+
+test('steps: the arrow keys walk the account, the cursor marks each clock, and a tie is highlighted', async () => {
+	const batch = await example('priority_sched', 'txt');
+	const { decisions } = documentOf('priority_sched', batch);
+	const { page, errors } = await open('#priority_sched');
+	await page.focus('#step-next');
+	for (let i = 0; i < decisions.length; i++) {
+		const shown = await page.evaluate(() => ({
+			index: Number(document.getElementById('steps').dataset.index),
+			sentence: document.getElementById('step-sentence').textContent,
+			cursor: Number(document.querySelector('#chart [data-mark="cursor"]').dataset.time),
+		}));
+		assert.deepEqual(shown, { index: i, sentence: textOf(decisions[i].text), cursor: decisions[i].clock });
+		await page.keyboard.press('ArrowRight');
+	}
+	await page.keyboard.press('Home');
+	assert.equal(await page.getAttribute('#steps', 'data-index'), '0');
+
+	// A tie: its entry lists the tied processes, highlighted, and so does the step beside it.
+	await typeBatch(page, tieCase);
+	const tie = documentOf('priority_sched', tieCase).decisions.findIndex((d) => d.kind === 'tie');
+	assert.ok(tie >= 0, 'the tie case has a tie');
+	await page.focus('#step-next');
+	for (let i = 0; i < tie; i++) await page.keyboard.press('ArrowRight');
+	assert.ok((await page.$$('#step-queues li.tied')).length >= 2);
+	await shot(page, 'steps');
+	assert.deepEqual(errors, []);
+	await page.close();
+});
+
+test('answer check: right, spacing only, or wrong line by line and field by field, with the deciding entry', async () => {
+	const batch = tieCase;
+	const report = runConsole('priority_sched', batch).stdout;
+	const { page, errors } = await open(`#priority_sched?${new URLSearchParams({ batch })}`);
+	const check = async (answer) => {
+		await page.fill('#answer', answer);
+		await page.click('#check');
+		return page.getAttribute('#verdict', 'data-kind');
+	};
+	assert.equal(await check(report), 'same');
+	assert.equal(await check(report.replace(/ /g, '  ')), 'spacing');
+	await page.setInputFiles('#answer-file', { name: 'answer.txt', mimeType: 'text/plain', buffer: Buffer.from(report.replace(/\n/g, '\r\n')) });
+	assert.equal(await page.getAttribute('#verdict', 'data-kind'), 'spacing');
+	assert.match(await page.textContent('#verdict'), /CR LF/);
+
+	// The first two lines exchanged, and one figure wrong further on.
+	const lines = report.trimEnd().split('\n');
+	const wrong = [lines[1], lines[0], ...lines.slice(2)];
+	wrong[2] = wrong[2].replace(/\d+$/, (n) => String(Number(n) + 1));
+	assert.equal(await check(`${wrong.join('\n')}\n`), 'wrong');
+	const marked = await page.$$eval('.answer-lines li', (items) => items.map((i) => [i.dataset.status, [...i.querySelectorAll('.field-wrong')].map((f) => Number(f.dataset.field))]));
+	assert.deepEqual(marked.map(([status]) => status), ['wrong', 'wrong', 'wrong']);
+	assert.ok(marked[0][1].includes(0), 'the name of line 1 is marked');
+	assert.deepEqual(marked[2][1], [lines[2].split(' ').length - 1]);
+	await shot(page, 'answer-check');
+
+	const { decisions, processes, records } = documentOf('priority_sched', batch);
+	const index = Number(await page.getAttribute('#to-decision', 'data-index'));
+	const entry = decisions[index];
+	const given = records.find((r) => r.name === wrong[0][0]).record;
+	const involved = [entry.processes, entry.key_order, entry.order].some((list) => list?.includes(processes[0].record) && list?.includes(given));
+	assert.ok(involved, `entry ${index} names both ${lines[0][0]} and ${wrong[0][0]}: ${JSON.stringify(entry)}`);
+	await page.click('#to-decision');
+	assert.equal(await page.getAttribute('#steps', 'data-index'), String(index));
+	assert.deepEqual(errors, []);
+	await page.close();
 });
