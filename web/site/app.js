@@ -1,5 +1,8 @@
 // The page: pick a program, give it a batch, and see its report as the console prints it,
-// the schedule as a chart, and the turnaround and waiting times as a table.
+// the schedule as a chart, the turnaround and waiting times as a table, and the program's
+// account step by step; check an answer against the report. The address says what to
+// show (address.js): a batch, an exercise with its answer hidden, the four schedulers
+// compared, or a sheet of exercises to print.
 //
 // The output section's data-state tells whether what it shows belongs to the batch now in
 // the box: "done" when it does, "pending" or "running" while a run is due or going on,
@@ -15,7 +18,7 @@ import { makeBatch, readExercise, exerciseParams, defaults as exerciseDefaults }
 import { checkAnswer, decisionFor, byteStringOf } from './answer.js';
 import { showEntry, accountOf } from './steps.js';
 import { csvOf, svgFileOf, pngOf, saveBlob } from './export.js';
-import { showComparison } from './compare.js';
+import { showComparison, schedulers } from './compare.js';
 import { showSheet } from './sheet.js';
 
 const $ = (id) => document.getElementById(id);
@@ -150,6 +153,11 @@ async function runNow() {
 	if ($('answer').value !== '' || answerBytes !== null) showVerdict();
 }
 
+// A run that did not finish: stopped, unless a newer run took its place.
+function stoppedUnlessSuperseded(ticket) {
+	if (ticket === runs) setState('stopped', 'Stopped. Edit the batch or press Run to start again.');
+}
+
 async function runComparison() {
 	const ticket = ++runs;
 	const section = $('compare-section');
@@ -160,7 +168,7 @@ async function runComparison() {
 		charts: $('compare-charts'),
 		note: $('compare-note'),
 	}, { run, isCurrent: () => ticket === runs, chartOf, reportRows });
-	if (!finished) return;
+	if (!finished) return stoppedUnlessSuperseded(ticket);
 	section.dataset.state = 'done';
 	setState('done', 'The four schedulers ran on this batch.');
 }
@@ -176,7 +184,7 @@ async function runSheet() {
 		key: $('sheet-key'),
 		note: $('sheet-note'),
 	}, { run, isCurrent: () => ticket === runs, makeBatch });
-	if (!finished) return;
+	if (!finished) return stoppedUnlessSuperseded(ticket);
 	section.dataset.state = 'done';
 	setState('done', `A sheet of ${count} exercises.`);
 }
@@ -545,7 +553,7 @@ function leaveExercise() {
 	exercise = null;
 	$('exercise-banner').hidden = true;
 	main.dataset.answer = 'shown';
-	history.replaceState(null, '', fragmentOf(program, new URLSearchParams()));
+	history.replaceState(null, '', fragmentOf(program, new URLSearchParams(view ? { view } : {})));
 }
 
 function share() {
@@ -582,7 +590,9 @@ function wire() {
 		}
 	});
 	$('run').addEventListener('click', runNow);
-	$('stop').addEventListener('click', () => stop(program));
+	$('stop').addEventListener('click', () => {
+		for (const name of view === 'compare' ? schedulers : [program]) stop(name);
+	});
 	$('example').addEventListener('click', async () => {
 		const name = program;
 		try {
@@ -667,6 +677,10 @@ function wire() {
 	});
 	$('save-png').addEventListener('click', savePng);
 	$('print').addEventListener('click', () => window.print());
+	$('sheet-back').addEventListener('click', () => {
+		const params = exerciseParams(sheetOrder.seed, sheetOrder.options);
+		location.hash = fragmentOf(program, params);
+	});
 	window.addEventListener('hashchange', route);
 }
 
@@ -704,6 +718,8 @@ function route() {
 		}
 	}
 	main.dataset.view = view ?? 'one';
+	$('compare-section').dataset.state = 'pending';
+	$('sheet-section').dataset.state = 'pending';
 	if (read && !read.error) preset = makeBatch(name, read.seed, read.options);
 	if (params.has('answer')) {
 		answerBytes = byteStringOf(params.get('answer'));
