@@ -78,9 +78,9 @@ const contains = (list, record) => Array.isArray(list) && list.includes(record);
 // The index of the decision that explains why report line `index` is what the program
 // says and not `givenName`'s: a tie between the two, the step at which the given process
 // was passed over for the program's, or else the ordering that put the program's first
-// (the first tick's, the final phase's, an FCFS program's); for a line with the right name but wrong
-// figures, the first step at which that process was passed over. Null when the account
-// has no such entry.
+// (the first tick's, the final phase's, an FCFS program's). For a line with the right
+// name but wrong figures: the first step at which that process was passed over. Null
+// when the account has no such entry.
 export function decisionFor(document, index, givenName) {
 	const decisions = document?.decisions ?? [];
 	const expected = document?.processes?.[index]?.record;
