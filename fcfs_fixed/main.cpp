@@ -20,6 +20,7 @@ namespace {
 
 const char usage[] =
 	"usage: fcfs_fixed [--explain | --json] < FILE\n"
+	"       fcfs_fixed --help | --version\n"
 	"\n"
 	"Runs the batch on standard input first come, first served: in order of arrival,\n"
 	"back to back from time 0, whatever the arrival times. Prints one line per process\n"

@@ -19,6 +19,7 @@ namespace {
 
 const char usage[] =
 	"usage: fcfs_sched [--explain | --json] < FILE\n"
+	"       fcfs_sched --help | --version\n"
 	"\n"
 	"Runs the batch on standard input first come, first served: in order of arrival,\n"
 	"back to back from time 0, whatever the arrival times. Prints one line per process\n"

@@ -117,3 +117,22 @@ int fuzz_program_input(const std::string& program, const core_function& core,
 	check_outcome(program, input, run_core(core, input), output_kept_on_failure);
 	return 0;
 }
+
+void expect_account_report(const std::string& input, const core_run& run, const std::string& expected)
+{
+	if (run.status != 0 || !run.err.empty())
+		report_finding("the account of an accepted batch failed", input, run);
+	if (run.out.find("the account stops here") != std::string::npos)
+		return;
+	std::string report;
+	const std::string finish = " finishes: ";
+	for (std::size_t start = 0; start < run.out.size();) {
+		const std::size_t end = run.out.find('\n', start);
+		const std::string line = run.out.substr(start, end - start);
+		if (const std::size_t at = line.find(finish); at != std::string::npos && line.find(": ") < at)
+			report += line.substr(at + finish.size()) + "\n";
+		start = end + 1;
+	}
+	if (report != expected)
+		report_finding("the account's finish lines are not the model's report", input, run);
+}

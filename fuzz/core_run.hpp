@@ -36,6 +36,11 @@ void check_outcome(const std::string& program, const std::string& input, const c
 // bytes of the model's report.
 void expect_report(const std::string& input, const core_run& run, const std::string& expected);
 
+// An account (--explain) that ended well holds a finish line per process, each with its
+// report line after "finishes: ": those are the report of the rule it follows, which
+// must be the model's too. An account cut short says so and is left alone.
+void expect_account_report(const std::string& input, const core_run& run, const std::string& expected);
+
 // The whole of a program-input target: the fuzz bytes are the program's standard input,
 // and the outcome must keep to the contract of check_outcome.
 int fuzz_program_input(const std::string& program, const core_function& core,

@@ -1,6 +1,7 @@
 // priority_sched against its plain model, on batches made from the fuzz bytes: the report
 // byte for byte, and the schedule behind it segment for segment, through every idle gap
-// and repeated arrangement that the program skips.
+// and repeated arrangement that the program skips; and the report of the rule that its
+// account follows.
 
 #include "batch_shapes.hpp"
 #include "core_run.hpp"
@@ -42,6 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 	const core_run run = run_core(
 		[&](std::FILE* in, std::FILE* out, std::FILE* err) { return priority_sched(in, out, err, {.trace = &trace}); }, b.text);
 	expect_report(b.text, run, model.report);
+	const auto explained = [](std::FILE* in, std::FILE* out, std::FILE* err) {
+		return priority_sched(in, out, err, {.form = output_form::explain});
+	};
+	expect_account_report(b.text, run_core(explained, b.text), model.report);
 	if (!same_schedule(trace, model))
 		report_finding("the trace is not the model's schedule", b.text, run);
 	return 0;

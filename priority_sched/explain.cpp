@@ -287,7 +287,7 @@ private:
 
 	std::string step_text(long long clock, std::int32_t runner, const records& key_order) const
 	{
-		const auto ready = static_cast<std::ptrdiff_t>(ready_);
+		const std::ptrdiff_t ready = ready_;
 		std::string arrived = a_.order(records(arrival_order_.begin(), arrival_order_.begin() + ready));
 		if (ready < static_cast<std::ptrdiff_t>(arrival_order_.size()))
 			arrived += " | " + a_.order(records(arrival_order_.begin() + ready, arrival_order_.end()));
@@ -319,7 +319,7 @@ private:
 	std::string last_tie_;
 	// The step being told: its arrival order and the stretch it covers so far.
 	records arrival_order_;
-	std::size_t ready_ = 0;
+	std::int32_t ready_ = 0;
 	std::int32_t step_runner_ = -1;
 	long long step_end_ = 0;
 	records step_arrival_order_;

@@ -19,6 +19,7 @@ namespace {
 
 const char usage[] =
 	"usage: priority_sched [--explain | --json] < FILE\n"
+	"       priority_sched --help | --version\n"
 	"\n"
 	"Simulates preemptive priority scheduling of the batch on standard input, in unit\n"
 	"time steps, and prints one line per process as it finishes: name, completion,\n"

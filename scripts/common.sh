@@ -2,6 +2,11 @@
 # not run.
 
 readonly sched_programs=(priority_sched srtf_sched fcfs_sched fcfs_fixed sum_cases)
+
+# The presets leave parallelism to the machine: builds and test runs use every core here
+# unless the caller says otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 sched_checkout=$PWD
 readonly sched_checkout
 

@@ -20,6 +20,7 @@ namespace {
 
 const char usage[] =
 	"usage: srtf_sched [--explain | --json] < FILE\n"
+	"       srtf_sched --help | --version\n"
 	"\n"
 	"Simulates preemptive shortest-remaining-time-first scheduling of the batch on\n"
 	"standard input, in unit time steps, and prints one line per process as it\n"

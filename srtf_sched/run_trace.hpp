@@ -1,5 +1,8 @@
-#ifndef SRTF_SCHED_RUN_TRACE_HPP
-#define SRTF_SCHED_RUN_TRACE_HPP
+#ifndef SCHED_RUN_TRACE_HPP
+#define SCHED_RUN_TRACE_HPP
+
+// Every scheduler of the suite keeps a copy of this file, the same byte for byte: the
+// page and the JSON document read every program's schedule the same way.
 
 #include <cstdint>
 #include <optional>
@@ -14,9 +17,11 @@ struct run_segment {
 };
 
 // The schedule behind a report, for drawing it: the maximal segments in time order, up
-// to a number a chart can show. The first segment begins with the first tick; idle time
-// is what lies between segments. A process whose time left is 0 or less when the final
-// phase reaches it takes no time there and gets no segment for it.
+// to a number a chart can show. In the preemptive schedulers the first segment begins
+// with the first tick, and idle time is what lies between segments. Only time that a
+// process takes makes a segment: a process that takes none (a burst of 0 or less in the
+// FCFS programs, a time left of 0 or less when the final phase of srtf_sched reaches
+// it) gets none for it.
 struct run_trace {
 	std::size_t most_segments = 10000;
 	std::vector<run_segment> segments;

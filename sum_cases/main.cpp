@@ -19,6 +19,7 @@ namespace {
 
 const char usage[] =
 	"usage: sum_cases\n"
+	"       sum_cases --help | --version\n"
 	"\n"
 	"Asks for a number of test cases, 1 to 10, then reads two integers per case and\n"
 	"answers each case with their sum. A count outside 1 to 10 ends the program.\n"

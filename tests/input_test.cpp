@@ -98,6 +98,42 @@ TEST(CommandLine, HelpAndVersionAnswerAndEnd)
 	}
 }
 
+// The tie cases of the manual pages, each with the line of its account that says what
+// decided between the tied processes; the two forms exclude each other.
+TEST(CommandLine, ExplainTellsWhatDecidedEachTie)
+{
+	const struct {
+		std::string path;
+		std::string batch;
+		std::string line;
+	} ties[] = {
+		{PRIORITY_SCHED, "3\nA 2 1 1\nB 2 1 1\nC 2 0 1\n",
+		 "1: B and A tie on priority 2 in the final order: C (arrival 0) was exchanged with A, which moved A "
+		 "behind B in the first arrival ordering\n"},
+		{PRIORITY_SCHED, "4\nX 3 0 2\nY 2 0 2\nZ 3 0 2\nW 1 1 2\n",
+		 "1: Z and X tie on priority 3 in the final order: Y (priority 2) was exchanged with X, which moved X "
+		 "behind Z in the final priority ordering\n"},
+		{SRTF_SCHED, "3\nA 0 4\nB 1 3\nC 2 3\n", "1: A and B tie with 3 left; A runs: A arrived earlier (0 before 1)\n"},
+		{SRTF_SCHED, "3\nA 0 4\nB 1 3\nC 2 3\n",
+		 "2: B and C tie with 3 left in the final order: B arrived earlier (1 before 2)\n"},
+		{SRTF_SCHED, "2\nA 0 2\nB 0 1\n",
+		 "1: A and B tie with 1 left in the final order: A and B arrived together, and A comes first in the input\n"},
+		{FCFS_SCHED, "3\nA 0 1\nB 0 2\nC 1 3\n",
+		 "0: B and A tie on arrival 0: C (arrival 1) was exchanged with A, which moved A behind B\n"},
+		{FCFS_FIXED, "3\nA 1 1\nB 1 2\nC 0 3\n",
+		 "0: B and A tie on arrival 1: C (arrival 0) was exchanged with A, which moved A behind B\n"},
+	};
+	for (const auto& tie : ties) {
+		const run_result r = run_program(tie.path, tie.batch, {"--explain"});
+		EXPECT_NE(r.out.find(tie.line), std::string::npos) << r.out;
+		EXPECT_EQ(r.status, 0);
+		const run_result both = run_program(tie.path, tie.batch, {"--json", "--explain"});
+		EXPECT_EQ(both.err, program_name(tie.path) + ": --explain and --json exclude each other\n");
+		EXPECT_EQ(both.out, "");
+		EXPECT_EQ(both.status, 1);
+	}
+}
+
 TEST(CommandLine, AFileNameGivenAtATerminalIsAnsweredWithAHint)
 {
 	if (!std::string(SCHED_TEST_LAUNCHER).empty())

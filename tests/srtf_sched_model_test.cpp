@@ -8,6 +8,8 @@
 
 #include "harness.hpp"
 #include "orderings.hpp"
+#include "report_line.hpp"
+#include "rule.hpp"
 #include "srtf_model.hpp"
 #include "srtf_sched.hpp"
 
@@ -43,6 +45,28 @@ std::vector<record> random_batch(std::mt19937& rng, const batch_shape& shape)
 	return batch;
 }
 
+// The report of the program's own rule, the plain statement that its account follows.
+std::string program_rule_report(const std::vector<record>& batch)
+{
+	process_table t;
+	for (const record& r : batch) {
+		t.name.push_back(r.name);
+		t.arrival.push_back(r.arrival);
+		t.remaining.push_back(r.burst);
+		t.burst.push_back(r.burst);
+		t.record.push_back(static_cast<std::int32_t>(t.record.size()) + 1);
+	}
+	std::string report;
+	run_rule(t, [&](std::int32_t number, long long completion) {
+		const record& r = batch[static_cast<std::size_t>(number - 1)];
+		const long long turnaround = completion - r.arrival;
+		const report_text line = report_line(r.name, r.arrival, r.burst, completion, turnaround, turnaround - r.burst);
+		report.append(line.line, line.size);
+	});
+	return report;
+}
+
+// The program, its own rule and both models, on the same batches.
 void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 {
 	std::mt19937 rng(seed);
@@ -52,6 +76,7 @@ void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 		if (shape.shortest_burst >= 1) {
 			ASSERT_EQ(rule_model(batch), expected) << format_batch(batch);
 		}
+		ASSERT_EQ(program_rule_report(batch), expected) << format_batch(batch);
 		ASSERT_TRUE(reports(program, format_batch(batch), expected)) << "batch " << i << " of seed " << seed;
 	}
 }

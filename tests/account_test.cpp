@@ -1,0 +1,168 @@
+// A scheduler's account of its decisions (--explain) and its document (--json), held
+// against its own report over seeded random batches: the document is valid JSON whatever
+// bytes the names are, its report is the report byte for byte, the finish entries of the
+// account are the report's lines in order (so the rule that the account follows and the
+// engine that prints the report agree), the segments add up to every burst without
+// overlapping, and the final phase runs the report's tail. Compiled once per scheduler.
+
+#include SCHED_PROGRAM_HEADER
+
+#include "harness.hpp"
+#include "json_reader.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ran {
+	int status;
+	std::string out;
+	std::string err;
+};
+
+ran run_core(std::string input, const run_options& options)
+{
+	std::FILE* in = fmemopen(input.data(), input.size(), "r");
+	char* out_text = nullptr;
+	char* err_text = nullptr;
+	std::size_t out_size = 0;
+	std::size_t err_size = 0;
+	std::FILE* out = open_memstream(&out_text, &out_size);
+	std::FILE* err = open_memstream(&err_text, &err_size);
+	const int status = SCHED_PROGRAM(in, out, err, options);
+	std::fclose(in);
+	std::fclose(out);
+	std::fclose(err);
+	ran r{status, {out_text, out_size}, {err_text, err_size}};
+	std::free(out_text);
+	std::free(err_text);
+	return r;
+}
+
+struct record {
+	char name;
+	int priority;
+	int arrival;
+	int burst;
+};
+
+// Names of every kind a batch may hold, the bytes that JSON must escape among them.
+const std::string name_pool = std::string("AB\"\\#-9\x01\x7f\xc3\xa9") + "CDE";
+
+std::vector<record> random_batch(std::mt19937& rng)
+{
+	auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+	std::vector<record> batch(static_cast<std::size_t>(draw(1, 12)));
+	for (record& r : batch)
+		r = {name_pool[static_cast<std::size_t>(draw(0, static_cast<int>(name_pool.size()) - 1))], draw(0, 2),
+		     draw(-2, 12), draw(1, 5)};
+	return batch;
+}
+
+std::string text_of(const std::vector<record>& batch)
+{
+	std::string text = std::to_string(batch.size()) + "\n";
+	for (const record& r : batch) {
+		text += r.name;
+		std::vector<int> numbers{r.arrival, r.burst};
+		if (SCHED_HAS_PRIORITY)
+			numbers.insert(numbers.begin(), r.priority);
+		for (const int number : numbers) {
+			text += ' ';
+			text += std::to_string(number);
+		}
+		text += '\n';
+	}
+	return text;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+	std::vector<std::string> lines;
+	for (std::size_t start = 0; start < text.size();) {
+		const std::size_t end = text.find('\n', start);
+		lines.push_back(text.substr(start, end - start));
+		start = end + 1;
+	}
+	return lines;
+}
+
+void expect_document_tells_the_report(const std::vector<record>& batch)
+{
+	const std::string input = text_of(batch);
+	const ran report = run_core(input, {});
+	ASSERT_EQ(report.status, 0) << report.err;
+	const ran document = run_core(input, {.form = output_form::json});
+	ASSERT_EQ(document.status, 0);
+	const json::value d = json::parse(document.out);
+	EXPECT_EQ(d["report"].text, report.out);
+	ASSERT_EQ(d["records"].items.size(), batch.size());
+	for (std::size_t i = 0; i < batch.size(); i++)
+		EXPECT_EQ(d["records"][i]["name"].text, std::string(1, batch[i].name));
+
+	// The finish entries are the report, line by line.
+	std::vector<std::string> finished;
+	std::vector<long long> final_order;
+	for (const json::value& entry : d["decisions"].items) {
+		if (entry["kind"].text == "finish")
+			finished.push_back(entry["line"].text);
+		if (entry["kind"].text == "final_phase")
+			for (const json::value& r : entry["order"].items)
+				final_order.push_back(r.integer());
+	}
+	EXPECT_FALSE(d["decisions_cut_short"].boolean);
+	EXPECT_EQ(finished, lines_of(report.out)) << input;
+
+	// The schedule: every burst run in full, one process at a time.
+	std::map<long long, long long> ran_units;
+	long long busy_until = std::numeric_limits<long long>::min();
+	for (const json::value& s : d["segments"].items) {
+		EXPECT_GE(s[1].integer(), busy_until) << input;
+		busy_until = s[2].integer();
+		ran_units[s[0].integer()] += s[2].integer() - s[1].integer();
+	}
+	for (std::size_t i = 0; i < batch.size(); i++)
+		EXPECT_EQ(ran_units[static_cast<long long>(i + 1)], batch[i].burst) << input;
+
+	// The final phase runs the report's last processes, in the report's order.
+	const std::vector<json::value>& processes = d["processes"].items;
+	ASSERT_LE(final_order.size(), processes.size());
+	for (std::size_t i = 0; i < final_order.size(); i++)
+		EXPECT_EQ(final_order[i], processes[processes.size() - final_order.size() + i]["record"].integer()) << input;
+
+	// --explain prints the same entries, a line each.
+	const ran explained = run_core(input, {.form = output_form::explain});
+	const std::vector<std::string> lines = lines_of(explained.out);
+	ASSERT_EQ(lines.size(), d["decisions"].items.size());
+	for (std::size_t i = 0; i < lines.size(); i++)
+		EXPECT_TRUE(lines[i].ends_with(": " + d["decisions"][i]["text"].text)) << lines[i];
+}
+
+TEST(SCHED_TEST_SUITE, DocumentAndAccountTellTheReport)
+{
+	std::mt19937 rng(20);
+	for (int i = 0; i < 400; i++)
+		expect_document_tells_the_report(random_batch(rng));
+}
+
+// A refused batch is refused the same way whatever is asked of the run.
+TEST(SCHED_TEST_SUITE, BadInputUnderEitherFlag)
+{
+	for (const std::string input : {"x", "2\nA 1", "1\nA 2.5 1 1\n", "1\nA 1 2x"}) {
+		const ran report = run_core(input, {});
+		ASSERT_EQ(report.status, 1);
+		for (const output_form form : {output_form::explain, output_form::json}) {
+			const ran r = run_core(input, {.form = form});
+			EXPECT_EQ(r.status, 1);
+			EXPECT_EQ(r.out, "");
+			EXPECT_EQ(r.err, report.err);
+		}
+	}
+}
+
+} // namespace
