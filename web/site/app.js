@@ -18,7 +18,7 @@ import { makeBatch, readExercise, exerciseParams, defaults as exerciseDefaults }
 import { checkAnswer, decisionFor, byteStringOf } from './answer.js';
 import { showEntry, accountOf } from './steps.js';
 import { csvOf, svgFileOf, pngOf, saveBlob } from './export.js';
-import { showComparison, schedulers } from './compare.js';
+import { showComparison, schedulers, withPriorities } from './compare.js';
 import { showSheet } from './sheet.js';
 
 const $ = (id) => document.getElementById(id);
@@ -163,6 +163,7 @@ async function runComparison() {
 	const section = $('compare-section');
 	section.dataset.state = 'running';
 	setState('running', 'Running the four schedulers…');
+	$('add-priorities').hidden = program === 'priority_sched' || withPriorities(batch.value) === null;
 	const finished = await showComparison(program, batch.value, {
 		table: $('compare-table'),
 		charts: $('compare-charts'),
@@ -626,6 +627,10 @@ function wire() {
 		const params = exercise ? exerciseParams(exercise.seed, exercise.options) : new URLSearchParams({ batch: batch.value });
 		params.set('view', 'compare');
 		location.hash = fragmentOf(program, params);
+	});
+	$('add-priorities').addEventListener('click', () => {
+		const params = new URLSearchParams({ view: 'compare', batch: withPriorities(batch.value) });
+		location.hash = fragmentOf('priority_sched', params);
 	});
 	$('ex-new-seed').addEventListener('click', () => {
 		$('ex-seed').value = String(freshSeed());

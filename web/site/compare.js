@@ -8,19 +8,34 @@ import { textOf } from './runner.js';
 
 export const schedulers = ['priority_sched', 'srtf_sched', 'fcfs_sched', 'fcfs_fixed'];
 
+const fields = (text) => text.split(/[ \t\n\v\f\r]+/).filter((t) => t !== '');
+const countOf = (tokens) => (/^\+?\d{1,9}$/.test(tokens[0] ?? '') ? Number(tokens[0]) : null);
+
+// A batch of the others' form (name arrival burst) in priority_sched's, every process
+// given priority 1 for the user to change; null when it is no count and that many records.
+export function withPriorities(text) {
+	const tokens = fields(text);
+	const count = countOf(tokens);
+	if (count === null || tokens.length < 1 + 3 * count) return null;
+	return `${count}\n${Array.from({ length: count }, (_, i) => {
+		const [name, arrival, burst] = tokens.slice(1 + 3 * i, 4 + 3 * i);
+		return `${name} 1 ${arrival} ${burst}\n`;
+	}).join('')}`;
+}
+
 // The batch each scheduler reads, or a note instead where it cannot have one. The count
 // and the records are read as the programs read them: fields set apart by white space.
 export function batchesFor(base, text) {
 	if (base !== 'priority_sched') {
 		const batches = Object.fromEntries(schedulers.map((name) => [name, { text }]));
 		batches.priority_sched = {
-			note: 'priority_sched needs a priority for each process, and this batch has none. Write it in ' +
-				'priority_sched\'s form (name priority arrival burst) and compare from priority_sched.',
+			note: 'priority_sched needs a priority for each process, and this batch has none. Add priorities ' +
+				'(name priority arrival burst) to compare from priority_sched.',
 		};
 		return batches;
 	}
-	const tokens = text.split(/[ \t\n\v\f\r]+/).filter((t) => t !== '');
-	const count = /^\+?\d{1,9}$/.test(tokens[0] ?? '') ? Number(tokens[0]) : null;
+	const tokens = fields(text);
+	const count = countOf(tokens);
 	const batches = { priority_sched: { text } };
 	const without = count !== null && tokens.length >= 1 + 4 * count
 		? `${count}\n${Array.from({ length: count }, (_, i) => {

@@ -67,6 +67,11 @@ test('exercise: a pinned seed gives its batch, the answer stays hidden until ask
 	await shot(page, 'sheet');
 	await page.emulateMedia({ media: 'print' });
 	await shot(page, 'sheet-print');
+	// One exercise and its key fit on one page: two pages mean the key starts a page of its own.
+	await page.goto(`${browser.server.origin}/#priority_sched?view=sheet&count=1&seed=2026`);
+	await page.waitForSelector('#sheet-section[data-state="done"] .sheet-report');
+	const pdf = (await page.pdf()).toString('latin1');
+	assert.equal(pdf.match(/\/Type\s*\/Page\b/g).length, 2);
 	assert.deepEqual(errors, []);
 	await page.close();
 });
@@ -130,9 +135,12 @@ test('compare: four schedulers on one batch, their averages the four reports\', 
 	const message = runConsole('fcfs_fixed', withoutPriorities(many)).stderr.trim();
 	assert.ok(message.startsWith('fcfs_fixed: '));
 	assert.ok((await page.textContent('tr[data-program="fcfs_fixed"] .outcome')).endsWith(message));
-	await page.goto(`${browser.server.origin}/#fcfs_sched?view=compare`);
+	await page.goto(`${browser.server.origin}/#fcfs_sched?view=compare&batch=3%0AA+0+3%0AB+1+2%0AC+1+1%0A`);
 	await page.waitForSelector('#compare-section[data-state="done"]');
 	assert.match(await page.textContent('tr[data-program="priority_sched"] .outcome'), /needs a priority/);
+	await page.click('#add-priorities');
+	await page.waitForSelector('#compare-section[data-state="done"] tr[data-program="priority_sched"] td[data-average]');
+	assert.equal(await page.inputValue('#batch'), '3\nA 1 0 3\nB 1 1 2\nC 1 1 1\n');
 	assert.deepEqual(errors, []);
 	await page.close();
 });
