@@ -81,17 +81,4 @@ TEST(FcfsFixedLargeValues, SumsDoNotWrap)
 	                    "C 6000000000 6000000000 4000000000\n"));
 }
 
-TEST(FcfsFixedBadInput, MissingOrMalformedFields)
-{
-	EXPECT_TRUE(rejects(program, "", "process count is missing"));
-	EXPECT_TRUE(rejects(program, "x", "process count is not a number"));
-	EXPECT_TRUE(rejects(program, "99999999999", "process count is out of range"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\n", "record 2: name is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB", "record 2: arrival is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB 4", "record 2: burst is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB 4 +", "record 2: burst is not a number"));
-	EXPECT_TRUE(rejects(program, "1\nA 3000000000 1", "record 1: arrival is out of range"));
-	EXPECT_TRUE(rejects(program, "1\nA 0 -2147483648000000", "record 1: burst is out of range"));
-}
-
 } // namespace

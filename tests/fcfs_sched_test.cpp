@@ -168,38 +168,4 @@ TEST(FcfsSchedLargeValues, SumsDoNotWrap)
 	                    "A -2147483648 -2147483648 0\nB -4294967296 -4294967296 -2147483648\n"));
 }
 
-TEST(FcfsSchedBadInput, CountMissingMalformedOrNegative)
-{
-	EXPECT_TRUE(rejects(program, "", "process count is missing"));
-	EXPECT_TRUE(rejects(program, " \n\t", "process count is missing"));
-	EXPECT_TRUE(rejects(program, "three\n", "process count is not a number"));
-	EXPECT_TRUE(rejects(program, "-\n", "process count is not a number"));
-	EXPECT_TRUE(rejects(program, "2147483648\n", "process count is out of range"));
-	EXPECT_TRUE(rejects(program, "-1\nA 0 1\n", "process count is negative"));
-}
-
-TEST(FcfsSchedBadInput, InputEndingInsideTheBatch)
-{
-	EXPECT_TRUE(rejects(program, "2\nA 0 5\n", "record 2: name is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 5\nB", "record 2: arrival is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 5\nB 1\n", "record 2: burst is missing"));
-}
-
-TEST(FcfsSchedBadInput, FieldsThatAreNotNumbersOrTooLarge)
-{
-	EXPECT_TRUE(rejects(program, "3\nA 0 5\nB 1 2\nC 1 x\n", "record 3: burst is not a number"));
-	EXPECT_TRUE(rejects(program, "1\nA zero 5\n", "record 1: arrival is not a number"));
-	EXPECT_TRUE(rejects(program, "1\nA 0 2147483648\n", "record 1: burst is out of range"));
-	EXPECT_TRUE(rejects(program, "1\nA -2147483649 1\n", "record 1: arrival is out of range"));
-	EXPECT_TRUE(rejects(program, "1\nA -21474836480 1\n", "record 1: arrival is out of range"));
-	EXPECT_TRUE(reports(program, "1\nA -2147483648 -0002147483648\n", "A -2147483648 -2147483648 0\n"));
-	EXPECT_TRUE(rejects(program, "1\nA 99999999999999999999999 1\n",
-	                    "record 1: arrival is out of range"));
-}
-
-TEST(FcfsSchedBadInput, HugeCountWithFewRecordsFailsAtTheEndOfInput)
-{
-	EXPECT_TRUE(rejects(program, "2147483647\nA 0 1\nB 0 1\nC 0 1\n", "record 4: name is missing"));
-}
-
 } // namespace

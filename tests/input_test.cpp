@@ -39,6 +39,87 @@ TEST(Input, WellFormedInputGivesTheSameReportWithAnyEndingAndAByteOrderMark)
 	}
 }
 
+// Input that each program refuses, with its one message; nothing is printed but what
+// stays printed (sum_cases's prompt and the answers it had written).
+TEST(Input, BadInputIsRefusedWithOneMessage)
+{
+	const struct {
+		std::string path;
+		std::string input;
+		std::string message;
+		std::string kept = "";
+	} refused[] = {
+		{PRIORITY_SCHED, "", "process count is missing"},
+		{PRIORITY_SCHED, "x", "process count is not a number"},
+		{PRIORITY_SCHED, "2147483648", "process count is out of range"},
+		{PRIORITY_SCHED, "-1\nA 1 0 1\n", "process count is negative"},
+		{PRIORITY_SCHED, "2\nA 1 0 1\n", "record 2: name is missing"},
+		{PRIORITY_SCHED, "2\nA 1 0 1\nB", "record 2: priority is missing"},
+		{PRIORITY_SCHED, "2\nA 1 0 1\nB 1", "record 2: arrival is missing"},
+		{PRIORITY_SCHED, "2\nA 1 0 1\nB 1 0\n", "record 2: burst is missing"},
+		{PRIORITY_SCHED, "2147483647\nA 1 0 1\nB 1 0 1\nC 1 0 1\n", "record 4: name is missing"},
+		{PRIORITY_SCHED, "1\nA high 0 1\n", "record 1: priority is not a number"},
+		{PRIORITY_SCHED, "1\nA 1 - 1\n", "record 1: arrival is not a number"},
+		{PRIORITY_SCHED, "1\nA 1 0 2147483648\n", "record 1: burst is out of range"},
+		{PRIORITY_SCHED, "1\nA -2147483649 0 1\n", "record 1: priority is out of range"},
+		{PRIORITY_SCHED, "1\nA 1 -21474836480 3\n", "record 1: arrival is out of range"},
+		// A process with no time to run could never finish.
+		{PRIORITY_SCHED, "2\nA 1 0 3\nB 1 1 0\n", "record 2: burst is below 1"},
+		{PRIORITY_SCHED, "1\nA 1 0 -4\n", "record 1: burst is below 1"},
+		{SRTF_SCHED, "", "process count is missing"},
+		{SRTF_SCHED, "x", "process count is not a number"},
+		{SRTF_SCHED, "-2147483649", "process count is out of range"},
+		{SRTF_SCHED, "-3\nA 0 1\n", "process count is negative"},
+		{SRTF_SCHED, "2\nA 0 1\n", "record 2: name is missing"},
+		{SRTF_SCHED, "2\nA 0 1\nB", "record 2: arrival is missing"},
+		{SRTF_SCHED, "2\nA 0 1\nB 1\n", "record 2: burst is missing"},
+		{SRTF_SCHED, "2147483647\nA 0 1\nB 0 1\nC 0 1\n", "record 4: name is missing"},
+		{SRTF_SCHED, "2\nA 0 1\nB x 1\n", "record 2: arrival is not a number"},
+		{SRTF_SCHED, "1\nA 0 4294967296\n", "record 1: burst is out of range"},
+		{SRTF_SCHED, "1\nA -21474836489 3\n", "record 1: arrival is out of range"},
+		{FCFS_SCHED, "", "process count is missing"},
+		{FCFS_SCHED, " \n\t", "process count is missing"},
+		{FCFS_SCHED, "three\n", "process count is not a number"},
+		{FCFS_SCHED, "-\n", "process count is not a number"},
+		{FCFS_SCHED, "2147483648\n", "process count is out of range"},
+		{FCFS_SCHED, "-1\nA 0 1\n", "process count is negative"},
+		{FCFS_SCHED, "2\nA 0 5\n", "record 2: name is missing"},
+		{FCFS_SCHED, "2\nA 0 5\nB", "record 2: arrival is missing"},
+		{FCFS_SCHED, "2\nA 0 5\nB 1\n", "record 2: burst is missing"},
+		{FCFS_SCHED, "3\nA 0 5\nB 1 2\nC 1 x\n", "record 3: burst is not a number"},
+		{FCFS_SCHED, "1\nA zero 5\n", "record 1: arrival is not a number"},
+		{FCFS_SCHED, "1\nA 0 2147483648\n", "record 1: burst is out of range"},
+		{FCFS_SCHED, "1\nA -2147483649 1\n", "record 1: arrival is out of range"},
+		{FCFS_SCHED, "1\nA -21474836480 1\n", "record 1: arrival is out of range"},
+		{FCFS_SCHED, "1\nA 99999999999999999999999 1\n", "record 1: arrival is out of range"},
+		// A count far beyond the records fails at the end of the input.
+		{FCFS_SCHED, "2147483647\nA 0 1\nB 0 1\nC 0 1\n", "record 4: name is missing"},
+		{FCFS_FIXED, "", "process count is missing"},
+		{FCFS_FIXED, "x", "process count is not a number"},
+		{FCFS_FIXED, "99999999999", "process count is out of range"},
+		{FCFS_FIXED, "2\nA 0 1\n", "record 2: name is missing"},
+		{FCFS_FIXED, "2\nA 0 1\nB", "record 2: arrival is missing"},
+		{FCFS_FIXED, "2\nA 0 1\nB 4", "record 2: burst is missing"},
+		{FCFS_FIXED, "2\nA 0 1\nB 4 +", "record 2: burst is not a number"},
+		{FCFS_FIXED, "1\nA 3000000000 1", "record 1: arrival is out of range"},
+		{FCFS_FIXED, "1\nA 0 -2147483648000000", "record 1: burst is out of range"},
+		{SUM_CASES, "", "case count is missing", prompt},
+		{SUM_CASES, "many", "case count is not a number", prompt},
+		{SUM_CASES, "4294967296", "case count is out of range", prompt},
+		{SUM_CASES, "-21474836480", "case count is out of range", prompt},
+		{SUM_CASES, "3\n1 1\n2 two\n", "case 2: second number is not a number", prompt + answer + "2\n"},
+		{SUM_CASES, "2\n1 1\n", "case 2: first number is missing", prompt + answer + "2\n"},
+		{SUM_CASES, "1\n2147483648 0\n", "case 1: first number is out of range", prompt},
+		{SUM_CASES, "1\n-21474836480 0\n", "case 1: first number is out of range", prompt},
+	};
+	for (const auto& bad : refused) {
+		const run_result r = run_program(bad.path, bad.input);
+		EXPECT_EQ(r.err, program_name(bad.path) + ": " + bad.message + "\n") << bad.input;
+		EXPECT_EQ(r.out, bad.kept) << bad.input;
+		EXPECT_EQ(r.status, 1) << bad.input;
+	}
+}
+
 TEST(Input, JunkGluedToTheLastNumberIsRefused)
 {
 	for (const program_case& p : programs) {

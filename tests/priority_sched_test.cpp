@@ -257,36 +257,4 @@ TEST(PrioritySchedLargeValues, LongBurstsAcrossTheWholeRange)
 	                    "C 8589934588 6442450941 4294967294\n"));
 }
 
-TEST(PrioritySchedBadInput, CountMissingMalformedOrNegative)
-{
-	EXPECT_TRUE(rejects(program, "", "process count is missing"));
-	EXPECT_TRUE(rejects(program, "x", "process count is not a number"));
-	EXPECT_TRUE(rejects(program, "2147483648", "process count is out of range"));
-	EXPECT_TRUE(rejects(program, "-1\nA 1 0 1\n", "process count is negative"));
-}
-
-TEST(PrioritySchedBadInput, InputEndingInsideTheBatch)
-{
-	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\n", "record 2: name is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\nB", "record 2: priority is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\nB 1", "record 2: arrival is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 1 0 1\nB 1 0\n", "record 2: burst is missing"));
-	EXPECT_TRUE(rejects(program, "2147483647\nA 1 0 1\nB 1 0 1\nC 1 0 1\n", "record 4: name is missing"));
-}
-
-TEST(PrioritySchedBadInput, FieldsThatAreNotNumbersOrOutOfRange)
-{
-	EXPECT_TRUE(rejects(program, "1\nA high 0 1\n", "record 1: priority is not a number"));
-	EXPECT_TRUE(rejects(program, "1\nA 1 - 1\n", "record 1: arrival is not a number"));
-	EXPECT_TRUE(rejects(program, "1\nA 1 0 2147483648\n", "record 1: burst is out of range"));
-	EXPECT_TRUE(rejects(program, "1\nA -2147483649 0 1\n", "record 1: priority is out of range"));
-	EXPECT_TRUE(rejects(program, "1\nA 1 -21474836480 3\n", "record 1: arrival is out of range"));
-}
-
-TEST(PrioritySchedBadInput, BurstBelowOneWouldNeverFinish)
-{
-	EXPECT_TRUE(rejects(program, "2\nA 1 0 3\nB 1 1 0\n", "record 2: burst is below 1"));
-	EXPECT_TRUE(rejects(program, "1\nA 1 0 -4\n", "record 1: burst is below 1"));
-}
-
 } // namespace

@@ -205,27 +205,4 @@ TEST(SrtfSchedLargeValues, NegativeBurstsFarBelowThirtyTwoBits)
 	                    "B 2147483647 1 -4294967295 -6442450942 -6442450943\n"));
 }
 
-TEST(SrtfSchedBadInput, CountMissingMalformedOrNegative)
-{
-	EXPECT_TRUE(rejects(program, "", "process count is missing"));
-	EXPECT_TRUE(rejects(program, "x", "process count is not a number"));
-	EXPECT_TRUE(rejects(program, "-2147483649", "process count is out of range"));
-	EXPECT_TRUE(rejects(program, "-3\nA 0 1\n", "process count is negative"));
-}
-
-TEST(SrtfSchedBadInput, InputEndingInsideTheBatch)
-{
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\n", "record 2: name is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB", "record 2: arrival is missing"));
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB 1\n", "record 2: burst is missing"));
-	EXPECT_TRUE(rejects(program, "2147483647\nA 0 1\nB 0 1\nC 0 1\n", "record 4: name is missing"));
-}
-
-TEST(SrtfSchedBadInput, FieldsThatAreNotNumbersOrOutOfRange)
-{
-	EXPECT_TRUE(rejects(program, "2\nA 0 1\nB x 1\n", "record 2: arrival is not a number"));
-	EXPECT_TRUE(rejects(program, "1\nA 0 4294967296\n", "record 1: burst is out of range"));
-	EXPECT_TRUE(rejects(program, "1\nA -21474836489 3\n", "record 1: arrival is out of range"));
-}
-
 } // namespace

@@ -14,7 +14,35 @@
 #include <string>
 #include <string_view>
 
+// A program whose runs can take long tells the page how far it has come: the worker
+// posts each point to the page as it comes, tagged with the run it belongs to, while the
+// run goes on.
+#if __has_include("progress.hpp") && defined(__EMSCRIPTEN__)
+#include "progress.hpp"
+
+#include <emscripten.h>
+
+#define SCHED_WEB_PROGRESS 1
+
+// clang-format off
+EM_JS(void, post_progress, (double clock, double last_arrival, int finished, int processes), {
+	postMessage({id: self.schedRunId, progress: {clock: clock, last_arrival: last_arrival, finished: finished, processes: processes}});
+});
+// clang-format on
+#endif
+
 namespace {
+
+#ifdef SCHED_WEB_PROGRESS
+class page_progress : public progress_hook {
+public:
+	void show(const progress_point& point) override
+	{
+		post_progress(static_cast<double>(point.clock), static_cast<double>(point.last_arrival), point.finished,
+		              point.processes);
+	}
+};
+#endif
 
 // Bytes as a JSON string. A report holds bytes, not text: a name is one byte of whatever
 // the batch held, so a multi-byte character arrives in pieces. Every byte from 0x7f up
@@ -107,6 +135,10 @@ constexpr std::size_t most_listed = 10000;
 extern "C" const char* sched_run(const char* batch, std::size_t size)
 {
 	static std::string json;
+#ifdef SCHED_WEB_PROGRESS
+	static page_progress progress;
+	show_progress_on(&progress);
+#endif
 	const memory_input in(batch, size);
 	memory_output out;
 	memory_output err;
