@@ -366,9 +366,13 @@ function showSteps(outcome) {
 	goToStep(0);
 }
 
+// A record's name as the queues show it; a name that several records share, with its record.
 function nameOfRecord(record) {
-	const found = lastOutcome.records?.[record - 1];
-	return found ? textOf(found.name) : `record ${record}`;
+	const records = lastOutcome.records ?? [];
+	const found = records[record - 1];
+	if (!found) return `record ${record}`;
+	const shared = records.some((other) => other !== found && other.name === found.name);
+	return shared ? `${textOf(found.name)} #${record}` : textOf(found.name);
 }
 
 function goToStep(index) {
