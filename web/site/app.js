@@ -489,11 +489,13 @@ function linkDecision(verdict, result) {
 	if (index === null) return;
 	const entry = readableEntry(lastOutcome.decisions[index]);
 	const p = document.createElement('p');
-	p.append(`Line ${line.line} was decided at clock ${entry.clock}: ${entry.text} `);
+	// An exercise's account is part of its answer: only the clock shows while it is hidden.
+	const hidden = main.dataset.answer === 'hidden';
+	p.append(`Line ${line.line} was decided at clock ${entry.clock}${hidden ? '.' : `: ${entry.text}`} `);
 	const button = document.createElement('button');
 	button.type = 'button';
 	button.id = 'to-decision';
-	button.textContent = 'See this step';
+	button.textContent = hidden ? 'Show the answer at this step' : 'See this step';
 	button.dataset.index = String(index);
 	button.addEventListener('click', () => {
 		revealAnswer();
