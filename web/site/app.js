@@ -37,6 +37,8 @@ let exercise = null; // {seed, options} while the batch is an exercise's
 let lastOutcome = null; // the shown run's outcome, for the answer check and the steps
 let answerBytes = null; // an answer from a file or a link, with its own line ends
 let stepIndex = 0;
+let sheetOrder = null; // {seed, options, count} of the sheet the address asks for
+const mostSheet = 40; // exercises on one sheet
 
 function setState(state, status) {
 	output.dataset.state = state;
@@ -583,7 +585,6 @@ async function savePng() {
 	}
 }
 
-let sheetOrder = null;
 
 function wire() {
 	batch.addEventListener('input', () => {
@@ -695,7 +696,6 @@ function wire() {
 	window.addEventListener('hashchange', route);
 }
 
-const mostSheet = 40;
 
 // The page as the address says: a program, and a batch, an exercise, a comparison or a
 // sheet of exercises.
