@@ -106,9 +106,7 @@ void add_ties(account& a, const crossings& c, const records& order)
 			continue;
 		std::string text = cat(a.names(tied), " tie on arrival ", with_commas(a.of(tied[0]).arrival), ": ");
 		std::string exchanges = "[";
-		if (!c.known())
-			text += "their order is the one the ordering leaves, which is traced for smaller batches only";
-		for (std::size_t i = 0; c.known() && i + 1 < tied.size() && i < 8; i++) {
+		for (std::size_t i = 0; i + 1 < tied.size() && i < 8; i++) {
 			text += cat(i > 0 ? "; " : "", why_ahead(a, c, tied[i], tied[i + 1]));
 			if (const crossing* x = c.last(tied[i], tied[i + 1]))
 				exchanges += cat(exchanges.size() > 1 ? "," : "", "{\"moved\":", json::number(x->moved), ",\"by\":",
@@ -149,10 +147,14 @@ void add_runs(account& a, const records& order)
 account explain(const std::vector<batch_record>& records, const std::vector<std::int32_t>& dispatch)
 {
 	account a(records, most_explaining_work);
-	a.add({"order", 0,
-	       cat("ordered by arrival, the processes run back to back from time 0 in this order: ", a.order(dispatch)),
-	       {{"order", account::records(dispatch)}}});
-	add_ties(a, crossings(records), dispatch);
+	const crossings c(records);
+	std::string text =
+		cat("ordered by arrival, the processes run back to back from time 0 in this order: ", a.order(dispatch));
+	if (!c.known())
+		text += "; what decided among equal arrivals is traced for smaller batches only";
+	a.add({"order", 0, text, {{"order", account::records(dispatch)}}});
+	if (c.known())
+		add_ties(a, c, dispatch);
 	add_runs(a, dispatch);
 	return a;
 }

@@ -124,9 +124,11 @@ private:
 
 } // namespace
 
+#ifdef SCHED_DOCUMENT
 // A chart draws at most this many segments, and the table lists at most this many
 // processes; the report and the averages are whole whatever the batch.
 constexpr std::size_t most_listed = 10000;
+#endif
 
 // Runs the program on `size` bytes of batch and returns the outcome as a JSON object, which
 // stays valid until the next call:
