@@ -34,7 +34,8 @@ export function run(program, text) {
 	return new Promise((resolve) => {
 		current.settle = resolve;
 		current.worker.onmessage = ({ data }) => {
-			if (data.id !== id) return;
+			// A progress point of a long run (the glue's) is no answer; the page shows none yet.
+			if (data.id !== id || data.progress !== undefined) return;
 			current.settle = null;
 			if (data.failure !== undefined) {
 				workers.delete(program);
