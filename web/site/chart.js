@@ -7,6 +7,7 @@
 // says. Every mark carries its times in data- attributes, which the browser tests read.
 
 const svgNS = 'http://www.w3.org/2000/svg';
+let charts = 0; // for ids of one chart's parts that differ from every other chart's
 
 // More lanes than this make a chart nobody can read on a screen.
 export const mostLanes = 200;
@@ -96,16 +97,17 @@ export function lanesOf(records, segments) {
 
 // The chart as an <svg> element `width` pixels wide. `run` holds the lanes, the segments
 // in time order, the final phase's start (or null), the report's rows, and `phases`: whether
-// the program has a first tick and a final phase to mark.
-export function drawChart(run, width) {
+// the program has a first tick and a final phase to mark. `span`, when given, is the time
+// axis {from, to}, so that several charts can share one.
+export function drawChart(run, width, span = null) {
 	const { lanes, segments, finalPhaseStart, rows, phases } = run;
 	const completions = pairReport(lanes, rows);
 
 	const times = segments.flatMap((s) => [s.start, s.end]);
 	for (const lane of lanes) times.push(lane.arrival);
 	for (const row of completions.values()) times.push(row.completion);
-	const from = Math.min(...times);
-	let to = Math.max(...times);
+	const from = span ? span.from : Math.min(...times);
+	let to = span ? span.to : Math.max(...times);
 	if (to <= from) to = from + 1;
 
 	const plot = Math.max(width - layout.gutter - layout.right, 120);
@@ -117,19 +119,26 @@ export function drawChart(run, width) {
 		lanes.map((l) => l.nameBytes).filter((name, i, all) => all.indexOf(name) !== i),
 	);
 
+	const id = `chart-${++charts}`;
 	const svg = element('svg', {
 		width: layout.gutter + plot + layout.right,
 		height,
 		viewBox: `0 0 ${layout.gutter + plot + layout.right} ${height}`,
 		role: 'img',
-		'aria-labelledby': 'chart-svg-title',
+		'aria-labelledby': `${id}-title`,
+		'aria-describedby': `${id}-desc`,
 		class: 'gantt',
+		'data-from': from,
+		'data-to': to,
+		'data-left': layout.gutter,
+		'data-plot': plot,
 	});
-	svg.append(element('title', { id: 'chart-svg-title' }, describe(run, from, to)));
+	svg.append(element('title', { id: `${id}-title` }, describe(run, from, to)));
+	svg.append(element('desc', { id: `${id}-desc` }, narrate(run)));
 
 	const defs = element('defs');
 	const hatch = element('pattern', {
-		id: 'idle-hatch',
+		id: `${id}-hatch`,
 		width: 6,
 		height: 6,
 		patternUnits: 'userSpaceOnUse',
@@ -159,7 +168,7 @@ export function drawChart(run, width) {
 			`idle from ${gap.start} to ${gap.end}`);
 		mark.append(element('rect', {
 			x: x(gap.start), y: layout.top - 4, width: x(gap.end) - x(gap.start), height: lanesBottom - layout.top + 4,
-			fill: 'url(#idle-hatch)', class: 'idle',
+			fill: `url(#${id}-hatch)`, class: 'idle',
 		}));
 		band(mark, x(gap.start), x(gap.end), 'idle', 'band-idle');
 		svg.append(mark);
@@ -229,8 +238,33 @@ export function drawChart(run, width) {
 		svg.append(group);
 	});
 	svg.append(...marks);
+	svg.append(element('line', { x1: 0, x2: 0, y1: 0, y2: lanesBottom, class: 'cursor', 'data-mark': 'cursor', visibility: 'hidden' }));
 
 	return svg;
+}
+
+// The times a chart of `run` spans, for a shared axis.
+export function spanOf(run) {
+	const times = run.segments.flatMap((s) => [s.start, s.end]);
+	for (const lane of run.lanes) times.push(lane.arrival);
+	for (const row of run.rows) times.push(row.completion);
+	return { from: Math.min(...times), to: Math.max(...times) };
+}
+
+// Marks the clock `time` on a chart drawn by drawChart, or hides the mark for null.
+export function placeCursor(svg, time) {
+	const cursor = svg.querySelector('[data-mark="cursor"]');
+	if (!cursor) return;
+	if (time === null) {
+		cursor.setAttribute('visibility', 'hidden');
+		return;
+	}
+	const { from, to, left, plot } = svg.dataset;
+	const x = Number(left) + ((Math.min(Math.max(time, Number(from)), Number(to)) - Number(from)) / (Number(to) - Number(from))) * Number(plot);
+	cursor.setAttribute('x1', String(x));
+	cursor.setAttribute('x2', String(x));
+	cursor.setAttribute('data-time', String(time));
+	cursor.setAttribute('visibility', 'visible');
 }
 
 // A labelled stretch of the band above the lanes; the label shows where it fits.
@@ -247,4 +281,13 @@ function describe(run, from, to) {
 	const gaps = idleGaps(run.segments).length;
 	if (gaps > 0) parts.push(`${gaps} idle ${gaps === 1 ? 'gap' : 'gaps'}`);
 	return parts.join('; ');
+}
+
+// The chart in words, for a screen reader: who runs when, in time order.
+function narrate(run) {
+	const most = 200;
+	const ordered = [...run.segments].filter((s) => s.end > s.start).sort((a, b) => a.start - b.start);
+	const parts = ordered.slice(0, most).map((s) => `${run.lanes[s.record - 1].name} runs from ${s.start} to ${s.end}`);
+	if (ordered.length > most) parts.push(`and ${ordered.length - most} more segments`);
+	return parts.length > 0 ? `${parts.join('; ')}.` : 'No process runs.';
 }

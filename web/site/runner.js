@@ -13,7 +13,7 @@ function stopWorker(program) {
 
 let nextId = 1;
 
-// Resolves with {status, report, error, trace, records}, report and error as the exact
+// Resolves with the outcome readOutcome makes, report and error as the exact
 // bytes the program wrote; or with {failure} when the program could not finish; or with
 // {stopped: true} when a newer run or stop() ended it first. A program runs one batch at a
 // time: a new batch ends the run still going.
@@ -34,7 +34,8 @@ export function run(program, text) {
 	return new Promise((resolve) => {
 		current.settle = resolve;
 		current.worker.onmessage = ({ data }) => {
-			if (data.id !== id) return;
+			// A progress point of a long run (the glue's) is no answer; the page shows none yet.
+			if (data.id !== id || data.progress !== undefined) return;
 			current.settle = null;
 			if (data.failure !== undefined) {
 				workers.delete(program);
@@ -68,10 +69,24 @@ export function textOf(byteString) {
 	return new TextDecoder().decode(bytesOf(byteString));
 }
 
+// One shape for the page whatever the glue's: the report and messages as bytes, and for a
+// scheduler's accepted batch the document's records, segments and decisions. The glue of an
+// older build has no document: its trace and records stand in, and there are no decisions.
 function readOutcome(json) {
 	const outcome = JSON.parse(json);
-	if (outcome.trace) {
-		outcome.trace.segments = outcome.trace.segments.map(([record, start, end]) => ({ record, start, end }));
-	}
-	return outcome;
+	const document = outcome.document ?? null;
+	const trace = outcome.trace ?? null;
+	const segments = document?.segments ?? trace?.segments ?? null;
+	return {
+		status: outcome.status,
+		error: outcome.error ?? '',
+		report: document?.report ?? outcome.report ?? '',
+		document,
+		records: document ? (document.records_cut_short ? null : document.records) : (outcome.records ?? null),
+		segments: segments?.map(([record, start, end]) => ({ record, start, end })) ?? null,
+		segmentsCutShort: Boolean(document?.segments_cut_short ?? trace?.cut_short),
+		finalPhaseStart: document?.final_phase_start ?? trace?.final_phase_start ?? null,
+		decisions: document?.decisions ?? null,
+		decisionsCutShort: Boolean(document?.decisions_cut_short),
+	};
 }

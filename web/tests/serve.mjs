@@ -11,7 +11,14 @@ const types = {
 	'.css': 'text/css; charset=utf-8',
 	'.wasm': 'application/wasm',
 	'.txt': 'text/plain; charset=utf-8',
+	'.svg': 'image/svg+xml',
+	'.webmanifest': 'application/manifest+json',
 };
+
+// The policy of the page's own <meta>, sent as a header too, as a server of the site may.
+export const policy = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; " +
+	"img-src 'self' data: blob:; connect-src 'self'; worker-src 'self'; manifest-src 'self'; object-src 'none'; " +
+	"base-uri 'none'; form-action 'none'";
 
 // Serves `root` until close(); resolves with {origin, close}.
 export function serve(root) {
@@ -24,7 +31,10 @@ export function serve(root) {
 		}
 		try {
 			const body = await readFile(file);
-			response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' }).end(body);
+			response.writeHead(200, {
+				'Content-Type': types[extname(file)] ?? 'application/octet-stream',
+				'Content-Security-Policy': policy,
+			}).end(body);
 		} catch {
 			response.writeHead(404).end();
 		}
@@ -34,7 +44,10 @@ export function serve(root) {
 		server.listen(0, '127.0.0.1', () => {
 			resolve({
 				origin: `http://127.0.0.1:${server.address().port}`,
-				close: () => new Promise((done) => server.close(done)),
+				close: () => new Promise((done) => {
+					server.close(done);
+					server.closeAllConnections();
+				}),
 			});
 		});
 	});

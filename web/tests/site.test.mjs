@@ -9,18 +9,9 @@
 
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
-import { mkdir, mkdtemp, readFile, rm } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
-import { dirname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { chromium } from 'playwright-core';
-import { serve } from './serve.mjs';
-
-const checkout = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
-const site = process.env.SCHED_WEB_SITE ?? join(checkout, 'build/web');
-const consoleBin = process.env.SCHED_CONSOLE_BIN ?? join(checkout, 'build/release/bin');
-const screenshots = process.env.SCHED_WEB_SCREENSHOTS ?? join(checkout, 'build/web-screenshots');
+import { readFile } from 'node:fs/promises';
+import { join } from 'node:path';
+import { assertOwnFilesOnly, checkout, done, example, openPage, runConsole, screenshots, startBrowser, typeBatch } from './browser.mjs';
 
 // Where each report line of a scheduler keeps its completion, turnaround and waiting.
 const reportColumns = {
@@ -34,64 +25,19 @@ const schedulers = Object.keys(reportColumns);
 // charts are checked the same way wherever they appear.
 const traced = ['priority_sched', 'srtf_sched', 'fcfs_sched', 'fcfs_fixed'];
 
-let server;
-let profile;
-let context;
-const requests = [];
+let browser;
 
 before(async () => {
-	server = await serve(site);
-	profile = await mkdtemp(join(tmpdir(), 'sched-web-chromium-'));
-	await mkdir(screenshots, { recursive: true });
-	context = await chromium.launchPersistentContext(profile, {
-		executablePath: '/usr/bin/chromium',
-		headless: true,
-		args: [
-			'--no-sandbox',
-			'--disable-gpu',
-			'--disable-quic',
-			'--no-first-run',
-			'--disable-background-networking',
-			'--disable-component-update',
-			'--disable-sync',
-		],
-		viewport: { width: 1100, height: 900 },
-	});
-	context.on('request', (request) => requests.push(request.url()));
+	browser = await startBrowser();
 });
 
 after(async () => {
-	await context?.close();
-	await server?.close();
-	if (profile) await rm(profile, { recursive: true, force: true });
+	await browser?.close();
 });
 
 // A page showing `program`, its output done; errors in the page fail the test.
-async function open(program, viewport) {
-	const page = await context.newPage();
-	const errors = [];
-	page.on('pageerror', (error) => errors.push(error.message));
-	page.on('console', (message) => {
-		if (message.type() === 'error') errors.push(message.text());
-	});
-	if (viewport) await page.setViewportSize(viewport);
-	await page.goto(`${server.origin}/#${program}`);
-	await done(page);
-	return { page, errors };
-}
-
-// The output belongs to the batch now in the box.
-function done(page) {
-	return page.waitForSelector('#output[data-state="done"]');
-}
-
-// The batch in the box as typing or pasting puts it there.
-async function typeBatch(page, text) {
-	await page.$eval('#batch', (box, value) => {
-		box.value = value;
-		box.dispatchEvent(new Event('input', { bubbles: true }));
-	}, text);
-	await done(page);
+function open(program, viewport) {
+	return openPage(browser, `#${program}`, viewport);
 }
 
 async function shown(page) {
@@ -103,16 +49,6 @@ async function shown(page) {
 		batch: document.getElementById('batch').value,
 		chartNote: document.getElementById('chart-note').textContent,
 	}));
-}
-
-function runConsole(program, input) {
-	const run = spawnSync(join(consoleBin, program), { input, encoding: 'utf8' });
-	assert.equal(run.error, undefined, `cannot run ${program} from ${consoleBin}`);
-	return run;
-}
-
-async function example(program, ending) {
-	return readFile(join(checkout, 'examples', `${program}.${ending}`), 'utf8');
 }
 
 // The chart as drawn: each lane's name and segments, from the marks' data attributes.
@@ -273,7 +209,5 @@ test('on a phone the page fits the screen\'s width', async () => {
 
 // Last: the pages of all tests above asked for nothing but the site's own files.
 test('the page asks for nothing but its own files', () => {
-	assert.ok(requests.length > 0);
-	const foreign = requests.filter((url) => !url.startsWith(`${server.origin}/`) && !/^(data|blob):/.test(url));
-	assert.deepEqual(foreign, []);
+	assertOwnFilesOnly(browser);
 });
