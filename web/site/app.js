@@ -44,6 +44,7 @@ function setState(state, status) {
 	output.dataset.state = state;
 	$('status').textContent = status;
 	$('stop').hidden = state !== 'running';
+	if (state !== 'running') $('progress').textContent = '';
 }
 
 // The program picker: radio buttons, so that arrow keys move between programs.
@@ -139,7 +140,12 @@ async function runNow() {
 	const text = batch.value;
 	const ticket = ++runs;
 	setState('running', `Running ${name}…`);
-	const outcome = await run(name, text);
+	const outcome = await run(name, text, (point) => {
+		if (ticket !== runs) return;
+		const count = (n) => n.toLocaleString('en');
+		$('progress').textContent = `clock ${count(point.clock)} of ${count(point.last_arrival)}, ` +
+			`${count(point.finished)} of ${count(point.processes)} processes finished`;
+	});
 	if (ticket !== runs) return;
 	if (outcome.stopped) {
 		setState('stopped', 'Stopped. Edit the batch or press Run to start again.');

@@ -16,8 +16,9 @@ let nextId = 1;
 // Resolves with the outcome readOutcome makes, report and error as the exact
 // bytes the program wrote; or with {failure} when the program could not finish; or with
 // {stopped: true} when a newer run or stop() ended it first. A program runs one batch at a
-// time: a new batch ends the run still going.
-export function run(program, text) {
+// time: a new batch ends the run still going. A long run tells `onProgress`, if given, how
+// far it has come: {clock, last_arrival, finished, processes}.
+export function run(program, text, onProgress) {
 	let entry = workers.get(program);
 	if (entry && entry.settle) {
 		stopWorker(program);
@@ -34,8 +35,12 @@ export function run(program, text) {
 	return new Promise((resolve) => {
 		current.settle = resolve;
 		current.worker.onmessage = ({ data }) => {
-			// A progress point of a long run (the glue's) is no answer; the page shows none yet.
-			if (data.id !== id || data.progress !== undefined) return;
+			if (data.id !== id) return;
+			// A progress point of a long run is no answer.
+			if (data.progress !== undefined) {
+				onProgress?.(data.progress);
+				return;
+			}
 			current.settle = null;
 			if (data.failure !== undefined) {
 				workers.delete(program);

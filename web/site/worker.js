@@ -3,7 +3,9 @@
 //
 // Each message is {id, bytes}, the batch as the program's standard input; each answer is
 // {id, json}, the program's outcome as its glue writes it, or {id, failure} when the
-// program itself failed (ran out of memory, say), after which this worker is spent.
+// program itself failed (ran out of memory, say), after which this worker is spent. A
+// long run of priority_sched also posts {id, progress} now and then while it goes on:
+// the glue tags each point with the run in self.schedRunId.
 
 const names = ['priority_sched', 'srtf_sched', 'fcfs_sched', 'fcfs_fixed', 'sum_cases'];
 const program = new URLSearchParams(self.location.search).get('program');
@@ -24,7 +26,9 @@ function run(instance, bytes) {
 
 self.onmessage = async ({ data: { id, bytes } }) => {
 	try {
-		self.postMessage({ id, json: run(await loaded, bytes) });
+		const instance = await loaded;
+		self.schedRunId = id;
+		self.postMessage({ id, json: run(instance, bytes) });
 	} catch (error) {
 		self.postMessage({ id, failure: String(error && error.message ? error.message : error) });
 		self.close();
