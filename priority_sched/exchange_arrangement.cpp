@@ -1,6 +1,9 @@
 #include "exchange_arrangement.hpp"
 
+#include "orderings.hpp"
+
 #include <algorithm>
+#include <utility>
 
 // Why this is the same arrangement as the exchange loop. Let the items enter one by one
 // in range order. Each newcomer stands behind every item whose key is at most its own,
@@ -256,4 +259,15 @@ std::vector<std::int32_t> exchange_arrangement(const std::vector<std::int32_t>& 
 	arranger.prepare(rank.data(), static_cast<std::int32_t>(key.size()));
 	arranger.arrange(rank.data(), from.data());
 	return from;
+}
+
+void loop_arranger::arrange(const std::int32_t* key, std::int32_t count, std::int32_t* from)
+{
+	key_.assign(key, key + count);
+	for (std::int32_t i = 0; i < count; i++)
+		from[i] = i;
+	selection_exchange(key_.data(), 0, count, [&](std::int32_t p, std::int32_t i) {
+		std::swap(key_[at(p)], key_[at(i)]);
+		std::swap(from[p], from[i]);
+	});
 }

@@ -64,6 +64,17 @@ private:
 // Up to this many items the exchange loops themselves are quicker.
 constexpr std::int32_t longest_range_for_the_loops = 48;
 
+// The exchange loop itself, run on a copy of the keys that carries each item's position
+// along: the same arrangement by construction, for ranges too short for the arranger to
+// pay. Entry j of `from` is the index of the item that ends up at position j.
+class loop_arranger {
+public:
+	void arrange(const std::int32_t* key, std::int32_t count, std::int32_t* from);
+
+private:
+	std::vector<std::int32_t> key_;
+};
+
 // The arrangement of one sequence of keys of any values.
 std::vector<std::int32_t> exchange_arrangement(const std::vector<std::int32_t>& key);
 
