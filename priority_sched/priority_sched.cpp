@@ -10,6 +10,7 @@
 
 #include "input.hpp"
 #include "process_table.hpp"
+#include "progress.hpp"
 #include "stepping.hpp"
 
 #include <cerrno>
@@ -94,6 +95,7 @@ void schedule(process_table& t, const finish_report& report, run_trace* trace)
 	if (t.size() == 0)
 		return;
 	t.sort_by_arrival(0, t.size());
+	progress_meter progress(progress_shown_on(), t.arrival.back(), t.size());
 
 	// The first tick: the earliest arrival runs one unit, whatever the priorities.
 	if (trace != nullptr)
@@ -105,7 +107,7 @@ void schedule(process_table& t, const finish_report& report, run_trace* trace)
 		finished = 1;
 	}
 
-	finished = step_to_last_arrival(t, finished, clock, report, trace);
+	finished = step_to_last_arrival(t, finished, clock, report, trace, progress);
 	run_to_end(t, finished, clock, report, trace);
 }
 
