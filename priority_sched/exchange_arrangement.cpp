@@ -23,6 +23,9 @@
 
 namespace {
 
+// Groups that take no more than this many moves per item, all together, are kept as
+// moving queues instead of circles.
+constexpr long long moves_per_item = 8;
 // A group whose front has walked this many steps per member gives up walking.
 constexpr long long walk_per_member = 16;
 constexpr std::size_t most_groups_counted_directly = 32;
@@ -92,10 +95,36 @@ void exchange_arranger::prepare(const std::int32_t* rank, std::int32_t count)
 	queues_.resize(shared_rank_.size());
 	circle_.resize(at(largest));
 	free_places_.resize(at(largest) + 1);
+	prepare_moves();
+}
+
+// A moving queue of a group takes each member once and turns, between two members, by
+// fewer places than it then holds: at most once for each item of a smaller rank, g.start
+// of them. So the stretch of a group needs no more than its size and g.start places, and
+// while that adds up to a few places per item, moving the queues in order through memory
+// costs less than walking circles through links.
+void exchange_arranger::prepare_moves()
+{
+	long long places = 0;
+	moves_begin_.clear();
+	for (const std::int32_t r : shared_rank_) {
+		const group& g = groups_[at(r)];
+		moves_begin_.push_back(static_cast<std::int32_t>(places));
+		places += static_cast<long long>(g.size) + g.start;
+	}
+	by_moves_ = counted_directly_ && places <= moves_per_item * count_;
+	if (!by_moves_)
+		return;
+	moves_.resize(static_cast<std::size_t>(places));
+	moving_.resize(shared_rank_.size());
 }
 
 void exchange_arranger::arrange(const std::int32_t* rank, std::int32_t* from)
 {
+	if (by_moves_) {
+		arrange_by_moves(rank, from);
+		return;
+	}
 	std::fill(smaller_entered_.begin(), smaller_entered_.end(), 0);
 	std::fill(entered_in_block_.begin(), entered_in_block_.end(), 0);
 	std::fill(queues_.begin(), queues_.end(), queue{});
@@ -111,6 +140,43 @@ void exchange_arranger::arrange(const std::int32_t* rank, std::int32_t* from)
 		const group& g = groups_[at(r)];
 		lay_out(queues_[at(g.shared)], g, from);
 	}
+}
+
+void exchange_arranger::arrange_by_moves(const std::int32_t* rank, std::int32_t* from)
+{
+	std::fill(smaller_entered_.begin(), smaller_entered_.end(), 0);
+	for (std::size_t shared = 0; shared < moving_.size(); shared++)
+		moving_[shared] = {moves_begin_[shared], moves_begin_[shared], 0};
+	for (std::int32_t item = 0; item < count_; item++) {
+		const group& g = groups_[at(rank[item])];
+		if (g.shared < 0) {
+			from[g.start] = item;
+		} else {
+			moving_queue& q = moving_[at(g.shared)];
+			turn_by_moves(q, smaller_entered_[at(g.shared)]);
+			moves_[at(q.back++)] = item;
+		}
+		enter(rank[item]);
+	}
+	for (const std::int32_t r : shared_rank_) {
+		const group& g = groups_[at(r)];
+		moving_queue& q = moving_[at(g.shared)];
+		turn_by_moves(q, g.start);
+		std::copy(moves_.begin() + q.front, moves_.begin() + q.back, from + g.start);
+	}
+}
+
+void exchange_arranger::turn_by_moves(moving_queue& q, std::int32_t smaller_seen)
+{
+	std::int32_t forward = smaller_seen - q.smaller_seen;
+	q.smaller_seen = smaller_seen;
+	const std::int32_t taken = q.back - q.front;
+	if (taken == 0 || forward == 0)
+		return;
+	if (forward >= taken)
+		forward %= taken;
+	for (std::int32_t i = 0; i < forward; i++)
+		moves_[at(q.back++)] = moves_[at(q.front++)];
 }
 
 std::int32_t exchange_arranger::smaller_entered(std::int32_t shared) const
