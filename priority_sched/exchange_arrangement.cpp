@@ -305,15 +305,39 @@ void exchange_arranger::lay_out_by_places(const queue& q, const group& g, std::i
 		from[first + i] = circle_[front + i < size ? front + i : front + i - size];
 }
 
+// The values, each with its index, sorted by value a byte at a time from the lowest
+// (a radix sort, stable, so that each pass keeps the order of the ones before), then
+// ranked in one pass. A byte in which all values agree costs no pass: priorities, with
+// few values, mostly take one.
 std::vector<std::int32_t> dense_ranks(const std::vector<std::int32_t>& values)
 {
-	std::vector<std::int32_t> distinct = values;
-	std::sort(distinct.begin(), distinct.end());
-	distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-	std::vector<std::int32_t> rank(values.size());
-	for (std::size_t i = 0; i < values.size(); i++)
-		rank[i] = static_cast<std::int32_t>(std::lower_bound(distinct.begin(), distinct.end(), values[i]) -
-		                                    distinct.begin());
+	const std::size_t n = values.size();
+	std::vector<std::uint64_t> sorted(n);
+	std::vector<std::uint64_t> spare(n);
+	for (std::size_t i = 0; i < n; i++) {
+		// The sign bit flipped, so that the unsigned order is the signed one.
+		const std::uint64_t value = static_cast<std::uint32_t>(values[i]) ^ 0x80000000U;
+		sorted[i] = value << 32 | i;
+	}
+	for (int shift = 32; shift < 64; shift += 8) {
+		std::size_t start[257] = {};
+		for (const std::uint64_t item : sorted)
+			start[(item >> shift & 0xFF) + 1]++;
+		if (std::find(start + 1, start + 257, n) != start + 257)
+			continue;
+		for (std::size_t b = 1; b <= 256; b++)
+			start[b] += start[b - 1];
+		for (const std::uint64_t item : sorted)
+			spare[start[item >> shift & 0xFF]++] = item;
+		sorted.swap(spare);
+	}
+	std::vector<std::int32_t> rank(n);
+	std::int32_t next = -1;
+	for (std::size_t i = 0; i < n; i++) {
+		if (i == 0 || sorted[i] >> 32 != sorted[i - 1] >> 32)
+			next++;
+		rank[static_cast<std::size_t>(sorted[i] & 0xFFFFFFFFU)] = next;
+	}
 	return rank;
 }
 
