@@ -2,9 +2,9 @@
 
 namespace {
 
-// Steps between looks at the clock: a step takes well over the few nanoseconds of a
-// countdown, and a look costs about as much as a step.
-constexpr std::int32_t ticks_between_looks = 4096;
+// Work between looks at the clock, in processes ordered: a millisecond or a few, while a
+// look costs about as much as ordering a few dozen.
+constexpr long long work_between_looks = 1 << 20;
 constexpr std::chrono::milliseconds between_shows{250};
 constexpr std::chrono::seconds quiet_start{2};
 
@@ -23,7 +23,7 @@ progress_hook* progress_shown_on()
 }
 
 progress_meter::progress_meter(progress_hook* hook, long long last_arrival, std::int32_t processes)
-    : hook_(hook), last_arrival_(last_arrival), processes_(processes), countdown_(ticks_between_looks),
+    : hook_(hook), last_arrival_(last_arrival), processes_(processes), countdown_(work_between_looks),
       next_show_(std::chrono::steady_clock::now() + between_shows)
 {
 }
@@ -42,7 +42,7 @@ void progress_meter::erase()
 
 void progress_meter::look(long long clock, std::int32_t finished)
 {
-	countdown_ = ticks_between_looks;
+	countdown_ = work_between_looks;
 	const auto now = std::chrono::steady_clock::now();
 	if (now < next_show_)
 		return;

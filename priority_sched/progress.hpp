@@ -33,7 +33,8 @@ void show_progress_on(progress_hook* hook);
 progress_hook* progress_shown_on();
 
 // What the engine holds: cheap enough to be told of every step, it asks the clock only
-// every few thousand and calls the hook only when a quarter of a second has passed.
+// after about a million processes ordered and calls the hook only when a quarter of a
+// second has passed.
 class progress_meter {
 public:
 	progress_meter(progress_hook* hook, long long last_arrival, std::int32_t processes);
@@ -41,9 +42,10 @@ public:
 	progress_meter(const progress_meter&) = delete;
 	progress_meter& operator=(const progress_meter&) = delete;
 
-	void tick(long long clock, std::int32_t finished)
+	// A step at `clock` that orders `processes` processes.
+	void tick(long long clock, std::int32_t finished, std::int32_t processes)
 	{
-		if (hook_ != nullptr && --countdown_ == 0)
+		if (hook_ != nullptr && (countdown_ -= processes + 1) <= 0)
 			look(clock, finished);
 	}
 	// Before a report line; the next look shows the progress again.
@@ -55,7 +57,7 @@ private:
 	progress_hook* hook_;
 	long long last_arrival_;
 	std::int32_t processes_;
-	std::int32_t countdown_;
+	long long countdown_;
 	std::chrono::steady_clock::time_point next_show_;
 	bool shown_ = false;
 };

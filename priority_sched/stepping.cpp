@@ -71,7 +71,7 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 	bool searching = next_arrival - clock > 2;
 	column<std::int32_t> before = ready.order();
 	for (long long steps = 0;; steps++) {
-		progress.tick(clock, finished);
+		progress.tick(clock, finished, ready.size());
 		bool ordered = false;
 		if (searching && finder.found(ready)) {
 			ordered = skip_cycles(ready, finder, clock, next_arrival, trace);
