@@ -142,31 +142,42 @@ void exchange_arranger::arrange(const std::int32_t* rank, std::int32_t* from)
 	}
 }
 
+// As `arrange` with every shared group counted directly, its counts and queues held in
+// plain arrays for the one pass that runs at every step of a crowd.
 void exchange_arranger::arrange_by_moves(const std::int32_t* rank, std::int32_t* from)
 {
-	std::fill(smaller_entered_.begin(), smaller_entered_.end(), 0);
-	for (std::size_t shared = 0; shared < moving_.size(); shared++)
-		moving_[shared] = {moves_begin_[shared], moves_begin_[shared], 0};
+	const auto shared = static_cast<std::int32_t>(moving_.size());
+	std::int32_t* const smaller = smaller_entered_.data();
+	std::int32_t* const moves = moves_.data();
+	moving_queue* const queues = moving_.data();
+	const group* const groups = groups_.data();
+	const std::int32_t* const first_above = first_shared_above_.data();
+	for (std::int32_t i = 0; i < shared; i++) {
+		smaller[i] = 0;
+		queues[i] = {moves_begin_[at(i)], moves_begin_[at(i)], 0};
+	}
 	for (std::int32_t item = 0; item < count_; item++) {
-		const group& g = groups_[at(rank[item])];
+		const group& g = groups[rank[item]];
 		if (g.shared < 0) {
 			from[g.start] = item;
 		} else {
-			moving_queue& q = moving_[at(g.shared)];
-			turn_by_moves(q, smaller_entered_[at(g.shared)]);
-			moves_[at(q.back++)] = item;
+			moving_queue& q = queues[g.shared];
+			turn_by_moves(q, smaller[g.shared]);
+			moves[q.back++] = item;
 		}
-		enter(rank[item]);
+		for (std::int32_t i = first_above[rank[item]]; i < shared; i++)
+			smaller[i]++;
 	}
 	for (const std::int32_t r : shared_rank_) {
-		const group& g = groups_[at(r)];
-		moving_queue& q = moving_[at(g.shared)];
+		const group& g = groups[r];
+		moving_queue& q = queues[g.shared];
 		turn_by_moves(q, g.start);
-		std::copy(moves_.begin() + q.front, moves_.begin() + q.back, from + g.start);
+		std::copy(moves + q.front, moves + q.back, from + g.start);
 	}
 }
 
-void exchange_arranger::turn_by_moves(moving_queue& q, std::int32_t smaller_seen)
+// Turns by copying: `forward` members go from the front to behind the back.
+inline void exchange_arranger::turn_by_moves(moving_queue& q, std::int32_t smaller_seen)
 {
 	std::int32_t forward = smaller_seen - q.smaller_seen;
 	q.smaller_seen = smaller_seen;
@@ -175,8 +186,9 @@ void exchange_arranger::turn_by_moves(moving_queue& q, std::int32_t smaller_seen
 		return;
 	if (forward >= taken)
 		forward %= taken;
+	std::int32_t* const moves = moves_.data();
 	for (std::int32_t i = 0; i < forward; i++)
-		moves_[at(q.back++)] = moves_[at(q.front++)];
+		moves[q.back++] = moves[q.front++];
 }
 
 std::int32_t exchange_arranger::smaller_entered(std::int32_t shared) const
