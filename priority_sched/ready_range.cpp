@@ -43,13 +43,15 @@ void ready_range::admit(long long clock)
 void ready_range::prepare_orderings()
 {
 	prepared_ = true;
-	label_arrivals();
 	rank_at_.resize(order_.size());
 	from_.resize(order_.size());
 	moved_.resize(order_.size());
 	short_ = size() <= longest_range_for_the_loops;
+	// A short range orders the keys themselves. Its labels may gather gaps meanwhile,
+	// which the first long range closes, at a cost of the labels handed out since.
 	if (short_)
 		return;
+	label_arrivals();
 	label_priorities();
 	for (std::int32_t i = 0; i < size(); i++)
 		rank_at_[i] = priority_label_[order_[i]];

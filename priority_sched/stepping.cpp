@@ -69,7 +69,6 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 {
 	finder.start();
 	bool searching = next_arrival - clock > 2;
-	column<std::int32_t> before = ready.order();
 	for (long long steps = 0;; steps++) {
 		progress.tick(clock, finished, ready.size());
 		bool ordered = false;
@@ -86,11 +85,8 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 		ready.order_by_arrival();
 		// Only the first steps are watched for it: past them a fixed point is a cycle
 		// of one step, which the cycle finder takes.
-		if (steps < steps_watched_for_a_fixed_point && searching) {
-			if (ready.order() == before)
-				return skip_fixed_point(ready, runner, clock, next_arrival, trace);
-			before = ready.order();
-		}
+		if (steps < steps_watched_for_a_fixed_point && searching && finder.back_at_the_last_start(ready))
+			return skip_fixed_point(ready, runner, clock, next_arrival, trace);
 	}
 }
 
