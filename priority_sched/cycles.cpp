@@ -98,7 +98,7 @@ cycle_finder::cycle_finder(std::int32_t processes)
 
 void cycle_finder::start()
 {
-	remembered_.clear();
+	kept_ = 0;
 	runners_.clear();
 	first_runner_step_ = 0;
 	match_ = nullptr;
@@ -108,29 +108,48 @@ bool cycle_finder::found(ready_range& ready)
 {
 	const long long step = steps();
 	const std::uint64_t hash = ready.key_hash();
-	for (const snapshot& s : remembered_) {
+	for (std::size_t i = 0; i < kept_; i++) {
+		const snapshot& s = remembered_[i];
 		if (s.hash == hash && ready.keys_stand_as_in(s.order)) {
 			match_ = &s;
 			return true;
 		}
 	}
 	if (step < steps_remembered_one_by_one) {
-		remembered_.push_back({step, hash, ready.order(), {}});
+		remember(step, hash, ready);
 	} else if ((step & (step - 1)) == 0) {
 		// A new mark: only the steps from here on can still be needed.
-		remembered_.assign(1, {step, hash, ready.order(), {}});
+		kept_ = 0;
+		remember(step, hash, ready);
 		runners_.clear();
 		first_runner_step_ = step;
 	}
 	return false;
 }
 
+// The snapshots are kept from stretch to stretch, so that their columns are not
+// allocated again for every stretch.
+void cycle_finder::remember(long long step, std::uint64_t hash, const ready_range& ready)
+{
+	if (kept_ == remembered_.size())
+		remembered_.emplace_back();
+	snapshot& s = remembered_[kept_++];
+	s.step = step;
+	s.hash = hash;
+	s.order.assign(ready.order().begin(), ready.order().end());
+}
+
 void cycle_finder::ran(const ready_range& ready)
 {
 	const long long step = steps();
 	runners_.push_back(ready.process_at(0));
-	if (step < steps_remembered_one_by_one && !remembered_.empty() && remembered_.back().step == step)
-		remembered_.back().order_by_priority = ready.order();
+	if (step < steps_remembered_one_by_one && kept_ > 0 && remembered_[kept_ - 1].step == step)
+		remembered_[kept_ - 1].order_by_priority.assign(ready.order().begin(), ready.order().end());
+}
+
+bool cycle_finder::back_at_the_last_start(const ready_range& ready) const
+{
+	return kept_ > 0 && remembered_[kept_ - 1].step == steps() - 1 && remembered_[kept_ - 1].order == ready.order();
 }
 
 cycle cycle_finder::measure(const ready_range& ready)

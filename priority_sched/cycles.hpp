@@ -38,6 +38,9 @@ public:
 	bool found(ready_range& ready);
 	// Notes the step's runner, in front of the range as the priority ordering left it.
 	void ran(const ready_range& ready);
+	// After the arrival ordering that ends a step: whether every process stands where it
+	// stood when the step began, if that step was remembered.
+	bool back_at_the_last_start(const ready_range& ready) const;
 	cycle measure(const ready_range& ready);
 	// After whole cycles have been taken the range stands as it stood at the start of the
 	// cycle, but for who is where. Where every step of the cycle was remembered, the
@@ -61,7 +64,10 @@ private:
 		column<std::int32_t> order_by_priority; // as the step's priority ordering left it
 	};
 
-	std::vector<snapshot> remembered_;
+	void remember(long long step, std::uint64_t hash, const ready_range& ready);
+
+	std::vector<snapshot> remembered_; // the first kept_ of them
+	std::size_t kept_ = 0;
 	const snapshot* match_ = nullptr;
 	// The processes that ran in the steps since the first remembered one.
 	std::vector<std::int32_t> runners_;

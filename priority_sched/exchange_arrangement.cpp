@@ -1,6 +1,9 @@
 #include "exchange_arrangement.hpp"
 
+#include "orderings.hpp"
+
 #include <algorithm>
+#include <utility>
 
 // Why this is the same arrangement as the exchange loop. Let the items enter one by one
 // in range order. Each newcomer stands behind every item whose key is at most its own,
@@ -20,6 +23,9 @@
 
 namespace {
 
+// Groups that take no more than this many moves per item, all together, are kept as
+// moving queues instead of circles.
+constexpr long long moves_per_item = 8;
 // A group whose front has walked this many steps per member gives up walking.
 constexpr long long walk_per_member = 16;
 constexpr std::size_t most_groups_counted_directly = 32;
@@ -89,10 +95,36 @@ void exchange_arranger::prepare(const std::int32_t* rank, std::int32_t count)
 	queues_.resize(shared_rank_.size());
 	circle_.resize(at(largest));
 	free_places_.resize(at(largest) + 1);
+	prepare_moves();
+}
+
+// A moving queue of a group takes each member once and turns, between two members, by
+// fewer places than it then holds: at most once for each item of a smaller rank, g.start
+// of them. So the stretch of a group needs no more than its size and g.start places, and
+// while that adds up to a few places per item, moving the queues in order through memory
+// costs less than walking circles through links.
+void exchange_arranger::prepare_moves()
+{
+	long long places = 0;
+	moves_begin_.clear();
+	for (const std::int32_t r : shared_rank_) {
+		const group& g = groups_[at(r)];
+		moves_begin_.push_back(static_cast<std::int32_t>(places));
+		places += static_cast<long long>(g.size) + g.start;
+	}
+	by_moves_ = counted_directly_ && places <= moves_per_item * count_;
+	if (!by_moves_)
+		return;
+	moves_.resize(static_cast<std::size_t>(places));
+	moving_.resize(shared_rank_.size());
 }
 
 void exchange_arranger::arrange(const std::int32_t* rank, std::int32_t* from)
 {
+	if (by_moves_) {
+		arrange_by_moves(rank, from);
+		return;
+	}
 	std::fill(smaller_entered_.begin(), smaller_entered_.end(), 0);
 	std::fill(entered_in_block_.begin(), entered_in_block_.end(), 0);
 	std::fill(queues_.begin(), queues_.end(), queue{});
@@ -108,6 +140,55 @@ void exchange_arranger::arrange(const std::int32_t* rank, std::int32_t* from)
 		const group& g = groups_[at(r)];
 		lay_out(queues_[at(g.shared)], g, from);
 	}
+}
+
+// As `arrange` with every shared group counted directly, its counts and queues held in
+// plain arrays for the one pass that runs at every step of a crowd.
+void exchange_arranger::arrange_by_moves(const std::int32_t* rank, std::int32_t* from)
+{
+	const auto shared = static_cast<std::int32_t>(moving_.size());
+	std::int32_t* const smaller = smaller_entered_.data();
+	std::int32_t* const moves = moves_.data();
+	moving_queue* const queues = moving_.data();
+	const group* const groups = groups_.data();
+	const std::int32_t* const first_above = first_shared_above_.data();
+	for (std::int32_t i = 0; i < shared; i++) {
+		smaller[i] = 0;
+		queues[i] = {moves_begin_[at(i)], moves_begin_[at(i)], 0};
+	}
+	for (std::int32_t item = 0; item < count_; item++) {
+		const group& g = groups[rank[item]];
+		if (g.shared < 0) {
+			from[g.start] = item;
+		} else {
+			moving_queue& q = queues[g.shared];
+			turn_by_moves(q, smaller[g.shared]);
+			moves[q.back++] = item;
+		}
+		for (std::int32_t i = first_above[rank[item]]; i < shared; i++)
+			smaller[i]++;
+	}
+	for (const std::int32_t r : shared_rank_) {
+		const group& g = groups[r];
+		moving_queue& q = queues[g.shared];
+		turn_by_moves(q, g.start);
+		std::copy(moves + q.front, moves + q.back, from + g.start);
+	}
+}
+
+// Turns by copying: `forward` members go from the front to behind the back.
+inline void exchange_arranger::turn_by_moves(moving_queue& q, std::int32_t smaller_seen)
+{
+	std::int32_t forward = smaller_seen - q.smaller_seen;
+	q.smaller_seen = smaller_seen;
+	const std::int32_t taken = q.back - q.front;
+	if (taken == 0 || forward == 0)
+		return;
+	if (forward >= taken)
+		forward %= taken;
+	std::int32_t* const moves = moves_.data();
+	for (std::int32_t i = 0; i < forward; i++)
+		moves[q.back++] = moves[q.front++];
 }
 
 std::int32_t exchange_arranger::smaller_entered(std::int32_t shared) const
@@ -236,15 +317,39 @@ void exchange_arranger::lay_out_by_places(const queue& q, const group& g, std::i
 		from[first + i] = circle_[front + i < size ? front + i : front + i - size];
 }
 
+// The values, each with its index, sorted by value a byte at a time from the lowest
+// (a radix sort, stable, so that each pass keeps the order of the ones before), then
+// ranked in one pass. A byte in which all values agree costs no pass: priorities, with
+// few values, mostly take one.
 std::vector<std::int32_t> dense_ranks(const std::vector<std::int32_t>& values)
 {
-	std::vector<std::int32_t> distinct = values;
-	std::sort(distinct.begin(), distinct.end());
-	distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-	std::vector<std::int32_t> rank(values.size());
-	for (std::size_t i = 0; i < values.size(); i++)
-		rank[i] = static_cast<std::int32_t>(std::lower_bound(distinct.begin(), distinct.end(), values[i]) -
-		                                    distinct.begin());
+	const std::size_t n = values.size();
+	std::vector<std::uint64_t> sorted(n);
+	std::vector<std::uint64_t> spare(n);
+	for (std::size_t i = 0; i < n; i++) {
+		// The sign bit flipped, so that the unsigned order is the signed one.
+		const std::uint64_t value = static_cast<std::uint32_t>(values[i]) ^ 0x80000000U;
+		sorted[i] = value << 32 | i;
+	}
+	for (int shift = 32; shift < 64; shift += 8) {
+		std::size_t start[257] = {};
+		for (const std::uint64_t item : sorted)
+			start[(item >> shift & 0xFF) + 1]++;
+		if (std::find(start + 1, start + 257, n) != start + 257)
+			continue;
+		for (std::size_t b = 1; b <= 256; b++)
+			start[b] += start[b - 1];
+		for (const std::uint64_t item : sorted)
+			spare[start[item >> shift & 0xFF]++] = item;
+		sorted.swap(spare);
+	}
+	std::vector<std::int32_t> rank(n);
+	std::int32_t next = -1;
+	for (std::size_t i = 0; i < n; i++) {
+		if (i == 0 || sorted[i] >> 32 != sorted[i - 1] >> 32)
+			next++;
+		rank[static_cast<std::size_t>(sorted[i] & 0xFFFFFFFFU)] = next;
+	}
 	return rank;
 }
 
@@ -256,4 +361,15 @@ std::vector<std::int32_t> exchange_arrangement(const std::vector<std::int32_t>& 
 	arranger.prepare(rank.data(), static_cast<std::int32_t>(key.size()));
 	arranger.arrange(rank.data(), from.data());
 	return from;
+}
+
+void loop_arranger::arrange(const std::int32_t* key, std::int32_t count, std::int32_t* from)
+{
+	key_.assign(key, key + count);
+	for (std::int32_t i = 0; i < count; i++)
+		from[i] = i;
+	selection_exchange(key_.data(), 0, count, [&](std::int32_t p, std::int32_t i) {
+		std::swap(key_[at(p)], key_[at(i)]);
+		std::swap(from[p], from[i]);
+	});
 }

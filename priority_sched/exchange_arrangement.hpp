@@ -33,8 +33,19 @@ private:
 		bool walking = true;
 	};
 
+	// A queue kept as it reads: a stretch of `moves_` that takes members at its back and
+	// turns by moving its front member behind its back.
+	struct moving_queue {
+		std::int32_t front = 0;
+		std::int32_t back = 0;
+		std::int32_t smaller_seen = 0;
+	};
+
 	std::int32_t smaller_entered(std::int32_t shared) const;
 	void enter(std::int32_t rank);
+	void prepare_moves();
+	void arrange_by_moves(const std::int32_t* rank, std::int32_t* from);
+	void turn_by_moves(moving_queue& q, std::int32_t smaller_seen);
 	void take(queue& q, const group& g, std::int32_t item, std::int32_t smaller_seen);
 	void turn(queue& q, std::int32_t smaller_seen);
 	void lay_out(queue& q, const group& g, std::int32_t* from);
@@ -59,10 +70,26 @@ private:
 	std::vector<std::int32_t> put_at_;
 	std::vector<std::int32_t> circle_;
 	std::vector<std::int32_t> free_places_;
+	// With few shared groups: each group's stretch of moves, where it begins.
+	bool by_moves_ = false;
+	std::vector<std::int32_t> moves_;
+	std::vector<std::int32_t> moves_begin_;
+	std::vector<moving_queue> moving_;
 };
 
 // Up to this many items the exchange loops themselves are quicker.
 constexpr std::int32_t longest_range_for_the_loops = 48;
+
+// The exchange loop itself, run on a copy of the keys that carries each item's position
+// along: the same arrangement by construction, for ranges too short for the arranger to
+// pay. Entry j of `from` is the index of the item that ends up at position j.
+class loop_arranger {
+public:
+	void arrange(const std::int32_t* key, std::int32_t count, std::int32_t* from);
+
+private:
+	std::vector<std::int32_t> key_;
+};
 
 // The arrangement of one sequence of keys of any values.
 std::vector<std::int32_t> exchange_arrangement(const std::vector<std::int32_t>& key);

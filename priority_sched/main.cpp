@@ -1,6 +1,7 @@
 // priority_sched: preemptive priority scheduling of a batch read from standard input.
 
 #include "priority_sched.hpp"
+#include "progress.hpp"
 
 #include <cerrno>
 #include <cstdio>
@@ -88,5 +89,9 @@ int main(int argc, char** argv)
 	if (argc > 1 && isatty(fileno(stdin)))
 		std::fputs("priority_sched: the batch is read from standard input: priority_sched < FILE\n",
 		           stderr);
+	// A long run shows how far it has come, but only to a person at a terminal.
+	console_progress progress(stderr);
+	if (isatty(fileno(stderr)))
+		show_progress_on(&progress);
 	return priority_sched(stdin, stdout, stderr, options);
 }

@@ -12,6 +12,7 @@
 #include "explain.hpp"
 #include "input.hpp"
 #include "process_table.hpp"
+#include "progress.hpp"
 #include "report_line.hpp"
 #include "stepping.hpp"
 
@@ -111,6 +112,7 @@ void schedule(process_table& t, const finish_report& report, run_trace* trace)
 	if (t.size() == 0)
 		return;
 	t.sort_by_arrival(0, t.size());
+	progress_meter progress(progress_shown_on(), t.arrival.back(), t.size());
 
 	// The first tick: the earliest arrival runs one unit, whatever the priorities.
 	if (trace != nullptr)
@@ -122,7 +124,7 @@ void schedule(process_table& t, const finish_report& report, run_trace* trace)
 		finished = 1;
 	}
 
-	finished = step_to_last_arrival(t, finished, clock, report, trace);
+	finished = step_to_last_arrival(t, finished, clock, report, trace, progress);
 	run_to_end(t, finished, clock, report, trace);
 }
 

@@ -1,69 +1,53 @@
 #include "process_table.hpp"
 
 #include "exchange_arrangement.hpp"
-#include "orderings.hpp"
 
 namespace {
 
-using ordering = void(std::int32_t*, std::int32_t*, std::int32_t, std::int32_t, char*, std::int32_t*,
-                      std::int32_t*);
-
-// Where the ordering takes each slot of the range: entry j is the slot that ends up at
-// start + j.
-std::vector<std::int32_t> arrangement(const process_table& t, std::int32_t start, std::int32_t end,
-                                      ordering* sort, const column<std::int32_t>& key)
+// Where the ordering by `key` takes each slot of the range: entry j is the slot that ends
+// up at start + j.
+std::vector<std::int32_t> arrangement(std::int32_t start, std::int32_t end, const column<std::int32_t>& key)
 {
 	const std::int32_t n = end - start;
 	if (n > longest_range_for_the_loops)
 		return exchange_arrangement({key.begin() + start, key.begin() + end});
-	column<char> name(t.name.begin() + start, t.name.begin() + end);
-	column<std::int32_t> priority(t.priority.begin() + start, t.priority.begin() + end);
-	column<std::int32_t> arrival(t.arrival.begin() + start, t.arrival.begin() + end);
-	column<std::int32_t> burst(t.burst.begin() + start, t.burst.begin() + end);
-	column<std::int32_t> slot(static_cast<std::size_t>(n));
-	for (std::int32_t i = 0; i < n; i++)
-		slot[i] = i;
-	sort(arrival.data(), slot.data(), 0, n, name.data(), burst.data(), priority.data());
-	return slot;
+	std::vector<std::int32_t> from(static_cast<std::size_t>(n));
+	loop_arranger().arrange(key.data() + start, n, from.data());
+	return from;
 }
 
 } // namespace
 
 void process_table::sort_by_arrival(std::int32_t start, std::int32_t end)
 {
-	move_slots(arrangement(*this, start, end, arrival_sort, arrival), start);
+	move_slots(arrangement(start, end, arrival), start);
 }
 
 void process_table::sort_by_priority(std::int32_t start, std::int32_t end)
 {
-	move_slots(arrangement(*this, start, end, priority_sort, priority), start);
+	move_slots(arrangement(start, end, priority), start);
 }
 
-void process_table::copy_slots(const process_table& from, std::int32_t first, std::int32_t end,
-                               std::int32_t to)
+namespace {
+
+// Column by column, so that each pass reads one column where a slot at a time would
+// read six far apart.
+template <typename T>
+void gather(column<T>& values, const std::vector<std::int32_t>& from, std::int32_t start)
 {
-	for (std::int32_t slot = first; slot < end; slot++, to++) {
-		name[to] = from.name[slot];
-		priority[to] = from.priority[slot];
-		arrival[to] = from.arrival[slot];
-		burst[to] = from.burst[slot];
-		remaining[to] = from.remaining[slot];
-		record[to] = from.record[slot];
-	}
+	const column<T> before(values.begin() + start, values.begin() + start + static_cast<std::ptrdiff_t>(from.size()));
+	for (std::size_t i = 0; i < from.size(); i++)
+		values[start + static_cast<std::int32_t>(i)] = before[from[i]];
 }
+
+} // namespace
 
 void process_table::move_slots(const std::vector<std::int32_t>& from, std::int32_t start)
 {
-	const auto end = start + static_cast<std::int32_t>(from.size());
-	process_table before;
-	before.name.assign(name.begin() + start, name.begin() + end);
-	before.priority.assign(priority.begin() + start, priority.begin() + end);
-	before.arrival.assign(arrival.begin() + start, arrival.begin() + end);
-	before.burst.assign(burst.begin() + start, burst.begin() + end);
-	before.remaining.assign(remaining.begin() + start, remaining.begin() + end);
-	before.record.assign(record.begin() + start, record.begin() + end);
-	for (std::int32_t i = 0; i < end - start; i++) {
-		const std::int32_t slot = from[static_cast<std::size_t>(i)];
-		copy_slots(before, slot, slot + 1, start + i);
-	}
+	gather(name, from, start);
+	gather(priority, from, start);
+	gather(arrival, from, start);
+	gather(burst, from, start);
+	gather(remaining, from, start);
+	gather(record, from, start);
 }

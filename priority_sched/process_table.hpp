@@ -40,9 +40,6 @@ struct process_table {
 	void sort_by_arrival(std::int32_t start, std::int32_t end);
 	void sort_by_priority(std::int32_t start, std::int32_t end);
 
-	// Copies slots first to end-1 of `from` into this table's slots from `to` on.
-	void copy_slots(const process_table& from, std::int32_t first, std::int32_t end, std::int32_t to);
-
 private:
 	void move_slots(const std::vector<std::int32_t>& from, std::int32_t start);
 };

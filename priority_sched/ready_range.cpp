@@ -43,20 +43,22 @@ void ready_range::admit(long long clock)
 void ready_range::prepare_orderings()
 {
 	prepared_ = true;
-	label_arrivals();
+	rank_at_.resize(order_.size());
+	from_.resize(order_.size());
+	moved_.resize(order_.size());
 	short_ = size() <= longest_range_for_the_loops;
+	// A short range orders the keys themselves. Its labels may gather gaps meanwhile,
+	// which the first long range closes, at a cost of the labels handed out since.
 	if (short_)
 		return;
+	label_arrivals();
 	label_priorities();
-	rank_at_.resize(order_.size());
 	for (std::int32_t i = 0; i < size(); i++)
 		rank_at_[i] = priority_label_[order_[i]];
 	by_priority_.prepare(rank_at_.data(), size());
 	for (std::int32_t i = 0; i < size(); i++)
 		rank_at_[i] = arrival_label_[order_[i]];
 	by_arrival_.prepare(rank_at_.data(), size());
-	from_.resize(order_.size());
-	moved_.resize(order_.size());
 }
 
 // The arrangers want ranks with few gaps. The batch's own ranks serve while there are
@@ -80,7 +82,8 @@ void ready_range::label_priorities()
 // running far ahead of the processes in the range.
 void ready_range::label_arrivals()
 {
-	column<std::int32_t> closed(static_cast<std::size_t>(newest_label_ + 1), 0);
+	column<std::int32_t>& closed = closed_labels_;
+	closed.assign(static_cast<std::size_t>(newest_label_ + 1), 0);
 	for (const std::int32_t process : order_)
 		closed[arrival_label_[process]] = 1;
 	std::int32_t next = 0;
@@ -108,30 +111,19 @@ void ready_range::arrange(const column<std::int32_t>& label, exchange_arranger& 
 	if (!prepared_)
 		prepare_orderings();
 	const std::int32_t n = size();
-	from_.resize(order_.size());
+	// Nothing to order.
+	if (n < 2)
+		return;
 	if (short_) {
-		// The loops themselves, on a copy whose remaining column holds the positions.
-		process_table& copy = short_copy_;
-		copy.name.assign(order_.size(), ' ');
-		copy.burst.assign(order_.size(), 0);
-		copy.priority.resize(order_.size());
-		copy.arrival.resize(order_.size());
-		copy.remaining.resize(order_.size());
-		for (std::int32_t i = 0; i < n; i++) {
-			copy.priority[i] = priority_[order_[i]];
-			copy.arrival[i] = arrival_[order_[i]];
-			copy.remaining[i] = i;
-		}
-		const auto sort = by_priority ? priority_sort : arrival_sort;
-		sort(copy.arrival.data(), copy.remaining.data(), 0, n, copy.name.data(), copy.burst.data(),
-		     copy.priority.data());
-		std::copy(copy.remaining.begin(), copy.remaining.end(), from_.begin());
+		const column<std::int32_t>& key = by_priority ? priority_ : arrival_;
+		for (std::int32_t i = 0; i < n; i++)
+			rank_at_[i] = key[order_[i]];
+		loop_.arrange(rank_at_.data(), n, from_.data());
 	} else {
 		for (std::int32_t i = 0; i < n; i++)
 			rank_at_[i] = label[order_[i]];
 		arranger.arrange(rank_at_.data(), from_.data());
 	}
-	moved_.resize(order_.size());
 	for (std::int32_t i = 0; i < n; i++)
 		moved_[i] = order_[from_[i]];
 	std::swap(order_, moved_);

@@ -79,7 +79,8 @@ private:
 	bool short_ = true;
 	exchange_arranger by_priority_;
 	exchange_arranger by_arrival_;
-	process_table short_copy_;
+	loop_arranger loop_;
+	column<std::int32_t> closed_labels_;
 	column<std::int32_t> rank_at_;
 	column<std::int32_t> from_;
 	column<std::int32_t> moved_;

@@ -3,7 +3,57 @@
 #include "cycles.hpp"
 #include "ready_range.hpp"
 
+#include <algorithm>
+
 namespace {
+
+// Where the range is short, as it mostly is under a light load, the keys come to rest
+// within a step or two.
+constexpr long long steps_watched_for_a_fixed_point = 2;
+
+// One step of the rule on a range in arrival order: the priority ordering (unless the
+// range already stands as it leaves it), then the process in front runs one unit.
+// Returns that process.
+std::int32_t step(ready_range& ready, bool ordered, long long& clock, run_trace* trace)
+{
+	if (!ordered)
+		ready.order_by_priority();
+	const std::int32_t runner = ready.process_at(0);
+	if (trace != nullptr)
+		trace->ran(ready.record(runner), clock, 1);
+	clock++;
+	ready.left(runner)--;
+	return runner;
+}
+
+// A step that brings the range back to the arrangement it began with is every step from
+// then on: the orderings compare nothing but the keys where they stand, so the same
+// exchanges run the same process again and again, until it finishes or the next
+// process arrives. Takes those steps at once, and leaves the range as the priority
+// ordering leaves it in the last of them.
+bool skip_fixed_point(ready_range& ready, std::int32_t runner, long long& clock, long long next_arrival,
+                      run_trace* trace)
+{
+	const long long steps = std::min(ready.left(runner), next_arrival - clock);
+	if (trace != nullptr)
+		trace->ran(ready.record(runner), clock, steps);
+	clock += steps;
+	ready.left(runner) -= steps;
+	ready.order_by_priority();
+	return ready.left(runner) == 0;
+}
+
+// The skip over repetitions: once the keys stand as at a remembered step, whole cycles
+// are taken at once, and the steps up to the next event replayed where the cycle allows.
+// Returns true when the range then stands as the priority ordering of the next step
+// leaves it.
+bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
+                 run_trace* trace)
+{
+	clock += take_whole_cycles(ready, finder.measure(ready), clock, next_arrival, trace);
+	// The next event now lies within one more cycle: step on to it.
+	return finder.replay_to_event(ready, clock, next_arrival, trace);
+}
 
 // Runs the steps from `clock` on while no process arrives or finishes: the ready range,
 // already in arrival order for this step, keeps its processes; each step orders it by
@@ -15,37 +65,35 @@ namespace {
 // can change from step to step and the steps cannot simply be added up; but the
 // arrangement of the keys comes round again, and whole rounds are taken at once.
 bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
-                 run_trace* trace)
+                 run_trace* trace, progress_meter& progress, std::int32_t finished)
 {
 	finder.start();
 	bool searching = next_arrival - clock > 2;
-	for (;;) {
+	for (long long steps = 0;; steps++) {
+		progress.tick(clock, finished, ready.size());
 		bool ordered = false;
 		if (searching && finder.found(ready)) {
-			clock += take_whole_cycles(ready, finder.measure(ready), clock, next_arrival, trace);
-			// The next event now lies within one more cycle: step on to it.
-			ordered = finder.replay_to_event(ready, clock, next_arrival, trace);
+			ordered = skip_cycles(ready, finder, clock, next_arrival, trace);
 			searching = false;
 		}
-		if (!ordered)
-			ready.order_by_priority();
+		const std::int32_t runner = step(ready, ordered, clock, trace);
 		finder.ran(ready);
-		const std::int32_t runner = ready.process_at(0);
-		if (trace != nullptr)
-			trace->ran(ready.record(runner), clock, 1);
-		clock++;
-		if (--ready.left(runner) == 0)
+		if (ready.left(runner) == 0)
 			return true;
 		if (clock == next_arrival)
 			return false;
 		ready.order_by_arrival();
+		// Only the first steps are watched for it: past them a fixed point is a cycle
+		// of one step, which the cycle finder takes.
+		if (steps < steps_watched_for_a_fixed_point && searching && finder.back_at_the_last_start(ready))
+			return skip_fixed_point(ready, runner, clock, next_arrival, trace);
 	}
 }
 
 } // namespace
 
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
-                                  const finish_report& report, run_trace* trace)
+                                  const finish_report& report, run_trace* trace, progress_meter& progress)
 {
 	const std::int32_t last_arrival = t.arrival.back();
 	ready_range ready(t, finished);
@@ -64,12 +112,14 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 		}
 		if (clock >= last_arrival)
 			break;
-		if (run_stretch(ready, finder, clock, ready.next_arrival(), trace)) {
+		if (run_stretch(ready, finder, clock, ready.next_arrival(), trace, progress, finished)) {
 			ready.finish_front(t, finished);
+			progress.erase();
 			report(finished, clock);
 			finished++;
 		}
 	}
 	ready.write_back(t, finished);
+	progress.erase();
 	return finished;
 }

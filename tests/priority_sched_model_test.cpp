@@ -144,6 +144,9 @@ TEST(PrioritySchedModel, CrowdsTiedOnBothKeysUntilALateArrival)
 {
 	expect_agreement(7, {40, 3, 6, 400, 26, 6000}, 30);
 	expect_agreement(8, {25, 2, 4, 2000, 4, 20000}, 30);
+	// More priorities and arrivals, in classes of uneven sizes, and long enough for the
+	// arranger's moving queues.
+	expect_agreement(12, {100, 6, 11, 300, 26, 20000}, 4);
 }
 
 // More work arrives than the processor can serve, so the ready range grows long enough
