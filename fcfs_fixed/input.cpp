@@ -15,6 +15,17 @@ bool is_digit(int c)
 	return c >= '0' && c <= '9';
 }
 
+// The reader is its stream's only user, so a character need not take the stream's lock:
+// with it, reading a million records took a third longer. Windows keeps the plain getc.
+int next_char(std::FILE* in)
+{
+#ifdef _WIN32
+	return std::getc(in);
+#else
+	return getc_unlocked(in);
+#endif
+}
+
 } // namespace
 
 int batch_reader::get()
@@ -25,7 +36,7 @@ int batch_reader::get()
 	}
 	if (pending_count_ > 0)
 		return pending_[--pending_count_];
-	const int c = std::getc(in_);
+	const int c = next_char(in_);
 	if (c == EOF && std::ferror(in_))
 		throw failure(std::string("cannot read standard input: ") + std::strerror(errno));
 	return c;

@@ -1,12 +1,16 @@
-#ifndef SRTF_SCHED_INPUT_HPP
-#define SRTF_SCHED_INPUT_HPP
+#ifndef SCHED_ONE_CHARACTER_INPUT_HPP
+#define SCHED_ONE_CHARACTER_INPUT_HPP
+
+// The reader of the programs whose records name a process by one character. Each of them
+// keeps a copy of this file and of input.cpp, the same byte for byte.
 
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 
-// A problem that ends the run; its text follows "srtf_sched: " on standard error.
+// A problem that ends the run; its text follows the program's name and a colon on
+// standard error.
 struct failure : std::runtime_error {
 	using std::runtime_error::runtime_error;
 };
