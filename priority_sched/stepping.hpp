@@ -7,6 +7,11 @@
 
 #include <cstdint>
 
+// The engine of the stepping phase. It prints the same bytes as the rule written out in
+// rule.hpp, one unit at a time with both orderings in every step, only faster (how, and
+// why it may: docs/design.md); the tests and the fuzz targets hold the two, and a plain
+// model, to the same reports.
+//
 // The stepping phase, from the first tick until every process has finished or a step
 // finds a process ready with the clock at or past the last arrival. Reports each process
 // that finishes on the way, and returns the number of finished processes. The table is
