@@ -40,10 +40,8 @@ public:
 	template <typename T>
 	T ConsumeIntegralInRange(T low, T high)
 	{
-		// A range of one value is no choice and draws nothing, so that a key a family
-		// leaves fixed does not change the draws of the others.
-		if (low == high)
-			return low;
+		// The standard distribution takes no character types: narrow types are drawn as
+		// int or unsigned, wide ones as long long or unsigned long long.
 		using drawn = std::conditional_t<std::is_signed_v<T>, std::conditional_t<(sizeof(T) <= sizeof(int)), int, long long>,
 		                                 std::conditional_t<(sizeof(T) <= sizeof(unsigned)), unsigned, unsigned long long>>;
 		return static_cast<T>(std::uniform_int_distribution<drawn>(low, high)(rng_));
@@ -109,7 +107,7 @@ inline constexpr std::string_view capitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 // A family of batches: every number drawn evenly from its range.
 struct family {
 	int most_processes;
-	int priorities = 1; // drawn from 0 to priorities-1
+	int priorities = 0; // drawn from 0 to priorities-1 where not 0, else all 0
 	int earliest_arrival = 0;
 	int latest_arrival = 0;
 	int shortest_burst = 1;
@@ -456,10 +454,21 @@ batch make_batch(Choices& bytes, const batch_rules& rules)
 	return b;
 }
 
+namespace batch_shapes_detail {
+
+template <typename Choices>
+std::int32_t draw_priority(Choices& choices, const family& f)
+{
+	return f.priorities == 0 ? 0 : choices.ConsumeIntegralInRange(0, f.priorities - 1);
+}
+
+} // namespace batch_shapes_detail
+
 // The processes of a family's batch, drawn name, priority, arrival and burst in turn.
 template <typename Choices>
 std::vector<process> draw_family(Choices& choices, const family& f)
 {
+	using batch_shapes_detail::draw_priority;
 	std::string names(f.names);
 	if (f.distinct_names || f.names_in_batch > 0)
 		for (std::size_t i = names.size(); i > 1; i--)
@@ -469,12 +478,12 @@ std::vector<process> draw_family(Choices& choices, const family& f)
 	for (std::size_t i = 0; i < processes.size(); i++) {
 		process& p = processes[i];
 		p.name = names[f.distinct_names ? i : static_cast<std::size_t>(choices.ConsumeIntegralInRange(0, name_count - 1))];
-		p.priority = choices.ConsumeIntegralInRange(0, f.priorities - 1);
+		p.priority = draw_priority(choices, f);
 		p.arrival = choices.ConsumeIntegralInRange(f.earliest_arrival, f.latest_arrival);
 		p.burst = choices.ConsumeIntegralInRange(f.shortest_burst, f.longest_burst);
 	}
 	if (f.late_arrival != 0)
-		processes.push_back({'Z', choices.ConsumeIntegralInRange(0, f.priorities - 1), f.late_arrival,
+		processes.push_back({'Z', draw_priority(choices, f), f.late_arrival,
 		                     choices.ConsumeIntegralInRange(f.shortest_burst, f.longest_burst)});
 	return processes;
 }
