@@ -24,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 	const batch b = fuzzed_batch(
 		data, size, {.bursts_below_one = true, .name_tokens = true, .most_processes = 300}, "fcfs_sched");
 	expect_report(b.text, run_core(traced_fcfs_sched, b.text),
-	              fcfs_model::double_loop_model(timed_records<fcfs_model::record>(b)));
+	              fcfs_model::double_loop_model(timed_records<fcfs_model::record>(b.processes)));
 	return 0;
 }

@@ -10,6 +10,7 @@
 #include "core_run.hpp"
 
 #include <dlfcn.h>
+#include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
 #include <cstdlib>

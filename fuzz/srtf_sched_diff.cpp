@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 {
 	const batch b = fuzzed_batch(
 		data, size, {.bursts_below_one = true, .most_processes = 40, .most_model_work = 2'000'000}, "srtf_sched");
-	const std::string model = srtf_model::unit_step_model(timed_records<srtf_model::record>(b));
+	const std::string model = srtf_model::unit_step_model(timed_records<srtf_model::record>(b.processes));
 	expect_report(b.text, run_core(traced_srtf_sched, b.text), model);
 	const auto explained = [](std::FILE* in, std::FILE* out, std::FILE* err) {
 		return srtf_sched(in, out, err, {.form = output_form::explain});

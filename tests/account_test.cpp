@@ -7,13 +7,13 @@
 
 #include SCHED_PROGRAM_HEADER
 
+#include "batch_shapes.hpp"
 #include "harness.hpp"
 #include "json_reader.hpp"
 
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -44,30 +44,20 @@ ran run_core(std::string input, const run_options& options)
 	return r;
 }
 
-struct record {
-	char name;
-	int priority;
-	int arrival;
-	int burst;
-};
-
 // Names of every kind a batch may hold, the bytes that JSON must escape among them.
 const std::string name_pool = std::string("AB\"\\#-9\x01\x7f\xc3\xa9") + "CDE";
 
-std::vector<record> random_batch(std::mt19937& rng)
-{
-	auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-	std::vector<record> batch(static_cast<std::size_t>(draw(1, 12)));
-	for (record& r : batch)
-		r = {name_pool[static_cast<std::size_t>(draw(0, static_cast<int>(name_pool.size()) - 1))], draw(0, 2),
-		     draw(-2, 12), draw(1, 5)};
-	return batch;
-}
+const family small_batches{.most_processes = 12,
+                           .priorities = 3,
+                           .earliest_arrival = -2,
+                           .latest_arrival = 12,
+                           .longest_burst = 5,
+                           .names = name_pool};
 
-std::string text_of(const std::vector<record>& batch)
+std::string text_of(const std::vector<process>& batch)
 {
 	std::string text = std::to_string(batch.size()) + "\n";
-	for (const record& r : batch) {
+	for (const process& r : batch) {
 		text += r.name;
 		std::vector<int> numbers{r.arrival, r.burst};
 		if (SCHED_HAS_PRIORITY)
@@ -92,7 +82,7 @@ std::vector<std::string> lines_of(const std::string& text)
 	return lines;
 }
 
-void expect_document_tells_the_report(const std::vector<record>& batch)
+void expect_document_tells_the_report(const std::vector<process>& batch)
 {
 	const std::string input = text_of(batch);
 	const ran report = run_core(input, {});
@@ -145,9 +135,9 @@ void expect_document_tells_the_report(const std::vector<record>& batch)
 
 TEST(SCHED_TEST_SUITE, DocumentAndAccountTellTheReport)
 {
-	std::mt19937 rng(20);
+	seeded_choices choices(20);
 	for (int i = 0; i < 400; i++)
-		expect_document_tells_the_report(random_batch(rng));
+		expect_document_tells_the_report(draw_family(choices, small_batches));
 }
 
 // A refused batch is refused the same way whatever is asked of the run.

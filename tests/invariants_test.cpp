@@ -3,26 +3,17 @@
 // came back once and unchanged, and that the processor was used as one processor can be:
 // by one process at a time, and never left idle while a process waits.
 
+#include "batch_shapes.hpp"
 #include "harness.hpp"
 
 #include <algorithm>
 #include <cstdint>
 #include <map>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
-
-struct process {
-	char name;
-	std::int32_t priority;
-	std::int32_t arrival;
-	std::int32_t burst;
-};
-
-using batch = std::vector<process>;
 
 // What one report line says about its process. The fields a program does not print are
 // worked out from those it does.
@@ -33,89 +24,16 @@ struct finish {
 	long long completion;
 };
 
-// The shape of a family of random batches.
-struct shape {
-	int most_processes;
-	int priorities;
-	int earliest_arrival;
-	int latest_arrival;
-	int shortest_burst;
-	int longest_burst;
-};
+// The shape of a family of random batches: most processes, priorities, earliest and
+// latest arrival, shortest and longest burst.
+using shape = family;
 
 // Names of every kind the one-character readers take; a few of them are easily mistaken
 // for the start of a number.
 const std::string name_pool = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-+#";
 
-class batch_maker {
-public:
-	explicit batch_maker(std::uint32_t seed) : rng_(seed) {}
-
-	int draw(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-
-	// With `distinct_names` every process has a name of its own; otherwise a few names
-	// are shared among all.
-	batch make(const shape& s, bool distinct_names)
-	{
-		std::string names = name_pool;
-		std::shuffle(names.begin(), names.end(), rng_);
-		batch b(static_cast<std::size_t>(draw(1, s.most_processes)));
-		for (std::size_t i = 0; i < b.size(); i++) {
-			b[i].name = names[distinct_names ? i : static_cast<std::size_t>(draw(0, 3))];
-			b[i].priority = draw(0, s.priorities - 1);
-			b[i].arrival = draw(s.earliest_arrival, s.latest_arrival);
-			b[i].burst = draw(s.shortest_burst, s.longest_burst);
-		}
-		return b;
-	}
-
-	// White space between two items, of every kind the programs accept.
-	std::string gap()
-	{
-		static const char* const gaps[] = {" ", "\n", "\t", "\r\n", "  \n\t"};
-		return gaps[draw(0, 4)];
-	}
-
-	// A one-character name needs no white space before the number that follows it.
-	std::string gap_after_name() { return draw(0, 2) == 0 ? "" : gap(); }
-
-	// A name token of fcfs_sched: the name, then perhaps more characters that are skipped.
-	std::string name_token(char name)
-	{
-		static const char* const tails[] = {"", "", "1", "x9", "-long_name"};
-		return name + std::string(tails[draw(0, 4)]);
-	}
-
-private:
-	std::mt19937 rng_;
-};
-
-std::string priority_input(const batch& b, batch_maker& m)
-{
-	std::string input = std::to_string(b.size());
-	for (const process& p : b)
-		input += m.gap() + p.name + m.gap_after_name() + std::to_string(p.priority) + m.gap() +
-		         std::to_string(p.arrival) + m.gap() + std::to_string(p.burst);
-	return input + "\n";
-}
-
-std::string one_char_input(const batch& b, batch_maker& m)
-{
-	std::string input = std::to_string(b.size());
-	for (const process& p : b)
-		input += m.gap() + p.name + m.gap_after_name() + std::to_string(p.arrival) + m.gap() +
-		         std::to_string(p.burst);
-	return input + "\n";
-}
-
-std::string token_input(const batch& b, batch_maker& m)
-{
-	std::string input = std::to_string(b.size());
-	for (const process& p : b)
-		input += m.gap() + m.name_token(p.name) + m.gap() + std::to_string(p.arrival) + m.gap() +
-		         std::to_string(p.burst);
-	return input + "\n";
-}
+// A name token of fcfs_sched may run on for many characters, all of them skipped.
+constexpr std::size_t longest_name_tail = 10;
 
 // Splits a report into its lines, each a name and `numbers` integers, and checks their
 // layout: the name, each number after a single blank, a line feed at the end.
@@ -146,7 +64,7 @@ std::string token_input(const batch& b, batch_maker& m)
 }
 
 // Every process is reported exactly once, with the name, arrival and burst it came with.
-::testing::AssertionResult each_process_once(const batch& b, const std::vector<finish>& finishes)
+::testing::AssertionResult each_process_once(const std::vector<process>& b, const std::vector<finish>& finishes)
 {
 	std::vector<std::tuple<char, long long, long long>> given;
 	std::vector<std::tuple<char, long long, long long>> reported;
@@ -219,7 +137,7 @@ std::string token_input(const batch& b, batch_maker& m)
 // The FCFS programs run the processes back to back from time 0 in order of arrival: the
 // report comes in non-decreasing arrival order, each completion the sum of the bursts so
 // far. Names are distinct, so each line tells which process it is.
-::testing::AssertionResult back_to_back_by_arrival(const batch& b, const std::vector<finish>& finishes)
+::testing::AssertionResult back_to_back_by_arrival(const std::vector<process>& b, const std::vector<finish>& finishes)
 {
 	std::map<char, process> given;
 	for (const process& p : b)
@@ -277,20 +195,19 @@ std::vector<finish> fcfs_finishes(const std::vector<std::pair<char, std::vector<
 	return finishes;
 }
 
-using input_writer = std::string (*)(const batch&, batch_maker&);
 using report_reader = std::vector<finish> (*)(const std::vector<std::pair<char, std::vector<long long>>>&);
 
 struct scheduler {
 	std::string path;
-	input_writer write_input;
+	batch_rules input; // how the program reads a record
 	std::size_t numbers_per_line;
 	report_reader read_report;
 };
 
-const scheduler priority_sched{PRIORITY_SCHED, priority_input, 3, priority_finishes};
-const scheduler srtf_sched{SRTF_SCHED, one_char_input, 5, srtf_finishes};
-const scheduler fcfs_sched{FCFS_SCHED, token_input, 3, fcfs_finishes};
-const scheduler fcfs_fixed{FCFS_FIXED, one_char_input, 3, fcfs_finishes};
+const scheduler priority_sched{PRIORITY_SCHED, {.priorities = true}, 3, priority_finishes};
+const scheduler srtf_sched{SRTF_SCHED, {}, 5, srtf_finishes};
+const scheduler fcfs_sched{FCFS_SCHED, {.name_tokens = true, .longest_name_tail = longest_name_tail}, 3, fcfs_finishes};
+const scheduler fcfs_fixed{FCFS_FIXED, {}, 3, fcfs_finishes};
 
 // Runs `batches` random batches of one shape and hands each batch with its report to
 // `check`, stopping at the first batch that fails.
@@ -301,10 +218,16 @@ void for_random_batches(const scheduler& s, std::uint32_t seed, const shape& fam
 	// One failing batch is enough to look at.
 	if (::testing::Test::HasFailure())
 		return;
-	batch_maker maker(seed);
+	shape named = family;
+	named.names = name_pool;
+	// Distinct names tell the processes apart in a report; otherwise a few names are
+	// shared among all.
+	named.distinct_names = distinct_names;
+	named.names_in_batch = distinct_names ? 0 : 4;
+	seeded_choices choices(seed);
 	for (int i = 0; i < batches; i++) {
-		const batch b = maker.make(family, distinct_names);
-		const std::string input = s.write_input(b, maker);
+		const std::vector<process> b = draw_family(choices, named);
+		const std::string input = batch_text(choices, b, s.input, spelling::spaced);
 		const run_result r = run_program(s.path, input);
 		ASSERT_EQ(r.status, 0) << input << r.err;
 		ASSERT_EQ(r.err, "") << input;
@@ -321,7 +244,7 @@ void for_random_batches(const scheduler& s, std::uint32_t seed, const shape& fam
 void expect_preemptive_invariants(const scheduler& s, std::uint32_t seed, const shape& family, int batches)
 {
 	for_random_batches(s, seed, family, batches, false,
-	                   [](const batch& b, const std::vector<finish>& finishes, const std::string& trace) {
+	                   [](const std::vector<process>& b, const std::vector<finish>& finishes, const std::string& trace) {
 		                   EXPECT_TRUE(each_process_once(b, finishes)) << trace;
 		                   EXPECT_TRUE(one_at_a_time(finishes)) << trace;
 		                   EXPECT_TRUE(never_idle_while_waiting(finishes)) << trace;
@@ -331,7 +254,7 @@ void expect_preemptive_invariants(const scheduler& s, std::uint32_t seed, const 
 void expect_fcfs_invariants(const scheduler& s, std::uint32_t seed, const shape& family, int batches)
 {
 	for_random_batches(s, seed, family, batches, true,
-	                   [](const batch& b, std::vector<finish> finishes, const std::string& trace) {
+	                   [](const std::vector<process>& b, std::vector<finish> finishes, const std::string& trace) {
 		                   for (finish& f : finishes)
 			                   for (const process& p : b)
 				                   if (p.name == f.name)
@@ -367,7 +290,7 @@ TEST(SrtfSchedInvariants, EachProcessOnceOneAtATimeNeverIdleWhileOneWaits)
 TEST(SrtfSchedInvariants, ZeroAndNegativeBurstsStillComeBackOnceAndUnchanged)
 {
 	for_random_batches(srtf_sched, 25, {10, 1, -5, 20, -6, 3}, 40, false,
-	                   [](const batch& b, const std::vector<finish>& finishes, const std::string& trace) {
+	                   [](const std::vector<process>& b, const std::vector<finish>& finishes, const std::string& trace) {
 		                   EXPECT_TRUE(each_process_once(b, finishes)) << trace;
 	                   });
 }

@@ -4,6 +4,8 @@
 // loops' arrangement of a long range another way; on every batch here both must print
 // the very same bytes.
 
+#include "batch_shapes.hpp"
+#include "family_table.hpp"
 #include "harness.hpp"
 #include "priority_model.hpp"
 #include "priority_sched.hpp"
@@ -11,7 +13,6 @@
 #include "rule.hpp"
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -31,19 +32,19 @@ struct batch_shape {
 	int late_arrival = 0; // if not 0, one more process arrives this late
 };
 
-std::vector<record> random_batch(std::mt19937& rng, const batch_shape& shape)
+std::vector<record> random_batch(seeded_choices& choices, const batch_shape& shape)
 {
-	auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-	std::vector<record> batch(static_cast<std::size_t>(draw(1, shape.most_processes)));
 	const int earliest = -shape.arrival_span / 4;
-	for (record& r : batch) {
-		r.name = static_cast<char>('A' + draw(0, shape.names - 1));
-		r.priority = draw(0, shape.priorities - 1);
-		r.arrival = draw(earliest, earliest + shape.arrival_span);
-		r.burst = draw(1, shape.longest_burst);
-	}
-	if (shape.late_arrival != 0)
-		batch.push_back({'Z', draw(0, shape.priorities - 1), shape.late_arrival, draw(1, shape.longest_burst)});
+	const family f{.most_processes = shape.most_processes,
+	               .priorities = shape.priorities,
+	               .earliest_arrival = earliest,
+	               .latest_arrival = earliest + shape.arrival_span,
+	               .longest_burst = shape.longest_burst,
+	               .names = capitals.substr(0, static_cast<std::size_t>(shape.names)),
+	               .late_arrival = shape.late_arrival};
+	std::vector<record> batch;
+	for (const process& p : draw_family(choices, f))
+		batch.push_back({p.name, p.priority, p.arrival, p.burst});
 	return batch;
 }
 
@@ -71,9 +72,9 @@ std::string rule_report(const std::vector<record>& batch)
 // The program's engine, its rule and the model, on the same batches.
 void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 {
-	std::mt19937 rng(seed);
+	seeded_choices choices(seed);
 	for (int i = 0; i < batches; i++) {
-		const std::vector<record> batch = random_batch(rng, shape);
+		const std::vector<record> batch = random_batch(choices, shape);
 		const std::string input = format_batch(batch);
 		const std::string model = unit_step_model(batch);
 		ASSERT_TRUE(reports(program, input, model)) << "batch " << i << " of seed " << seed;
@@ -90,12 +91,12 @@ run_trace traced(const std::vector<record>& batch, std::size_t most_segments)
 // segment, through skipped idle time and skipped cycles alike.
 TEST(PrioritySchedModel, TraceIsTheScheduleOfTheUnitSteps)
 {
-	std::mt19937 rng(21);
+	seeded_choices choices(21);
 	const std::pair<batch_shape, int> shapes[] = {
 		{{8, 2, 10, 5, 4}, 40}, {{40, 3, 6, 400, 26, 6000}, 20}, {{300, 5, 600, 20, 26}, 8}};
 	for (const auto& [shape, batches] : shapes) {
 		for (int i = 0; i < batches; i++) {
-			const std::vector<record> batch = random_batch(rng, shape);
+			const std::vector<record> batch = random_batch(choices, shape);
 			const run expected = unit_step_run(batch);
 			const run_trace trace = traced(batch, 1000000);
 			std::vector<segment> segments;
@@ -122,46 +123,35 @@ TEST(PrioritySchedModel, ModelGivesTheWorkedExamples)
 	EXPECT_EQ(unit_step_model({{'X', 5, 3, 1}}), "X 4 1 0\n");
 }
 
-TEST(PrioritySchedModel, SmallBatchesWithManyTies)
-{
-	expect_agreement(1, {6, 2, 8, 4, 4}, 300);
-}
-
-TEST(PrioritySchedModel, IdleGapsAndNegativeArrivals)
-{
-	expect_agreement(2, {8, 3, 60, 6, 6}, 200);
-}
-
-TEST(PrioritySchedModel, LongBurstsWideArrivalsAndManyTies)
-{
-	expect_agreement(3, {24, 2, 400, 150, 5}, 150);
-	expect_agreement(4, {40, 3, 1500, 400, 8}, 60);
-}
-
-// Crowds tied on both priority and arrival, kept busy until a late arrival: the keys
-// take hundreds of steps to repeat, and the processes run along long paths.
-TEST(PrioritySchedModel, CrowdsTiedOnBothKeysUntilALateArrival)
-{
-	expect_agreement(7, {40, 3, 6, 400, 26, 6000}, 30);
-	expect_agreement(8, {25, 2, 4, 2000, 4, 20000}, 30);
+// The families of random batches held to the model, each by its seed.
+const family_run<batch_shape> families[] = {
+	{"SmallBatchesWithManyTies", 1, {6, 2, 8, 4, 4}, 300},
+	{"IdleGapsAndNegativeArrivals", 2, {8, 3, 60, 6, 6}, 200},
+	{"LongBurstsWideArrivalsAndManyTies", 3, {24, 2, 400, 150, 5}, 150},
+	{"LongBurstsWideArrivalsAndManyTies", 4, {40, 3, 1500, 400, 8}, 60},
+	{"CrowdsOfEqualPriorities", 5, {60, 1, 40, 300, 26}, 40},
+	{"CrowdsOfEqualPriorities", 6, {60, 2, 200, 60, 3}, 40},
+	// Crowds tied on both priority and arrival, kept busy until a late arrival: the keys
+	// take hundreds of steps to repeat, and the processes run along long paths.
+	{"CrowdsTiedOnBothKeysUntilALateArrival", 7, {40, 3, 6, 400, 26, 6000}, 30},
+	{"CrowdsTiedOnBothKeysUntilALateArrival", 8, {25, 2, 4, 2000, 4, 20000}, 30},
 	// More priorities and arrivals, in classes of uneven sizes, and long enough for the
 	// arranger's moving queues.
-	expect_agreement(12, {100, 6, 11, 300, 26, 20000}, 4);
+	{"CrowdsTiedOnBothKeysUntilALateArrival", 12, {100, 6, 11, 300, 26, 20000}, 4},
+	// More work arrives than the processor can serve, so the ready range grows long
+	// enough for the program to stop using the exchange loops.
+	{"OverloadedBatchesWithLongReadyRanges", 9, {300, 5, 600, 20, 26}, 15},
+	{"OverloadedBatchesWithLongReadyRanges", 10, {200, 3, 50, 30, 5}, 15},
+	{"OverloadedBatchesWithLongReadyRanges", 11, {160, 3, 6, 300, 26, 40000}, 6},
+};
+
+class PrioritySchedModelFamily : public ::testing::TestWithParam<family_run<batch_shape>> {};
+
+TEST_P(PrioritySchedModelFamily, AgreesWithTheModel)
+{
+	expect_agreement(GetParam().seed, GetParam().shape, GetParam().batches);
 }
 
-// More work arrives than the processor can serve, so the ready range grows long enough
-// for the program to stop using the exchange loops.
-TEST(PrioritySchedModel, OverloadedBatchesWithLongReadyRanges)
-{
-	expect_agreement(9, {300, 5, 600, 20, 26}, 15);
-	expect_agreement(10, {200, 3, 50, 30, 5}, 15);
-	expect_agreement(11, {160, 3, 6, 300, 26, 40000}, 6);
-}
-
-TEST(PrioritySchedModel, CrowdsOfEqualPriorities)
-{
-	expect_agreement(5, {60, 1, 40, 300, 26}, 40);
-	expect_agreement(6, {60, 2, 200, 60, 3}, 40);
-}
+INSTANTIATE_TEST_SUITE_P(Seeded, PrioritySchedModelFamily, ::testing::ValuesIn(families), family_run_name());
 
 } // namespace

@@ -6,6 +6,8 @@
 //    unit goes to the arrived, unfinished process with the least time left, ties to the
 //    earliest arrival, then to the first in input order.
 
+#include "batch_shapes.hpp"
+#include "family_table.hpp"
 #include "harness.hpp"
 #include "orderings.hpp"
 #include "report_line.hpp"
@@ -14,7 +16,6 @@
 #include "srtf_sched.hpp"
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -32,17 +33,27 @@ struct batch_shape {
 	int longest_burst;
 };
 
-std::vector<record> random_batch(std::mt19937& rng, const batch_shape& shape)
+// Names of every character from 0 to z, signs and letters among them.
+std::string names_0_to_z()
 {
-	auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-	std::vector<record> batch(static_cast<std::size_t>(draw(1, shape.most_processes)));
+	std::string names;
+	for (char c = '0'; c <= 'z'; c++)
+		names += c;
+	return names;
+}
+
+const std::string any_names = names_0_to_z();
+
+std::vector<record> random_batch(seeded_choices& choices, const batch_shape& shape)
+{
 	const int earliest = -shape.arrival_span / 4;
-	for (record& r : batch) {
-		r.name = static_cast<char>(draw('0', 'z'));
-		r.arrival = draw(earliest, earliest + shape.arrival_span);
-		r.burst = draw(shape.shortest_burst, shape.longest_burst);
-	}
-	return batch;
+	const family f{.most_processes = shape.most_processes,
+	               .earliest_arrival = earliest,
+	               .latest_arrival = earliest + shape.arrival_span,
+	               .shortest_burst = shape.shortest_burst,
+	               .longest_burst = shape.longest_burst,
+	               .names = any_names};
+	return timed_records<record>(draw_family(choices, f));
 }
 
 // The report of the program's own rule, the plain statement that its account follows.
@@ -69,9 +80,9 @@ std::string program_rule_report(const std::vector<record>& batch)
 // The program, its own rule and both models, on the same batches.
 void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 {
-	std::mt19937 rng(seed);
+	seeded_choices choices(seed);
 	for (int i = 0; i < batches; i++) {
-		const std::vector<record> batch = random_batch(rng, shape);
+		const std::vector<record> batch = random_batch(choices, shape);
 		const std::string expected = unit_step_model(batch);
 		if (shape.shortest_burst >= 1) {
 			ASSERT_EQ(rule_model(batch), expected) << format_batch(batch);
@@ -85,10 +96,10 @@ void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 // though the program jumps from event to event.
 TEST(SrtfSchedModel, TraceIsTheRulesSchedule)
 {
-	std::mt19937 rng(31);
+	seeded_choices choices(31);
 	for (const batch_shape& shape : {batch_shape{8, 20, 1, 6}, batch_shape{300, 600, 1, 20}}) {
 		for (int i = 0; i < 60; i++) {
-			const std::vector<record> batch = random_batch(rng, shape);
+			const std::vector<record> batch = random_batch(choices, shape);
 			std::vector<segment> segments;
 			for (const run_segment& s : run_traced<run_trace>(srtf_sched, format_batch(batch), 1000000).segments)
 				segments.push_back({s.record, s.start, s.end});
@@ -107,34 +118,27 @@ TEST(SrtfSchedModel, ModelsGiveTheWorkedExamples)
 	EXPECT_EQ(rule_model({{'X', 4, 2}, {'Y', 1, 3}, {'Z', 1, 1}}), "Z 1 1 3 2 1\nY 1 3 5 4 1\nX 4 2 7 3 1\n");
 }
 
-TEST(SrtfSchedModel, SmallBatchesWithManyTies)
+// The families of random batches held to the models, each by its seed.
+const family_run<batch_shape> families[] = {
+	{"SmallBatchesWithManyTies", 11, {6, 6, 1, 4}, 300},
+	{"IdleGapsAndNegativeArrivals", 12, {8, 80, 1, 6}, 200},
+	{"LongBurstsAndWideArrivals", 13, {30, 600, 1, 200}, 100},
+	{"ZeroAndNegativeBursts", 14, {8, 20, -4, 4}, 300},
+	{"ZeroAndNegativeBursts", 15, {20, 300, -100, 100}, 100},
+	// Batches large enough for the orderings to sort rather than exchange, with several
+	// times more work arriving than the processor can do, so that the ready processes
+	// pile up and many finish only in the final phase.
+	{"OverloadedBatches", 16, {400, 400, 1, 20}, 12},
+	{"OverloadedBatches", 17, {400, 400, -20, 20}, 12},
+};
+
+class SrtfSchedModelFamily : public ::testing::TestWithParam<family_run<batch_shape>> {};
+
+TEST_P(SrtfSchedModelFamily, AgreesWithTheModels)
 {
-	expect_agreement(11, {6, 6, 1, 4}, 300);
+	expect_agreement(GetParam().seed, GetParam().shape, GetParam().batches);
 }
 
-TEST(SrtfSchedModel, IdleGapsAndNegativeArrivals)
-{
-	expect_agreement(12, {8, 80, 1, 6}, 200);
-}
-
-TEST(SrtfSchedModel, LongBurstsAndWideArrivals)
-{
-	expect_agreement(13, {30, 600, 1, 200}, 100);
-}
-
-TEST(SrtfSchedModel, ZeroAndNegativeBursts)
-{
-	expect_agreement(14, {8, 20, -4, 4}, 300);
-	expect_agreement(15, {20, 300, -100, 100}, 100);
-}
-
-// Batches large enough for the orderings to sort rather than exchange, with several
-// times more work arriving than the processor can do, so that the ready processes pile
-// up and many finish only in the final phase.
-TEST(SrtfSchedModel, OverloadedBatches)
-{
-	expect_agreement(16, {400, 400, 1, 20}, 12);
-	expect_agreement(17, {400, 400, -20, 20}, 12);
-}
+INSTANTIATE_TEST_SUITE_P(Seeded, SrtfSchedModelFamily, ::testing::ValuesIn(families), family_run_name());
 
 } // namespace
