@@ -173,6 +173,25 @@ test('priority_sched: a run too long to chart keeps its report and says why ther
 	await page.close();
 });
 
+test('priority_sched: a long run shows its progress beside Stop, and Stop ends it', async () => {
+	// A crowd tied on both keys takes seconds: long enough for the worker to post where the
+	// run has come to.
+	const batch = await readFile(join(checkout, 'fuzz/slow-inputs/priority_sched-3x5-400.txt'), 'utf8');
+	const { page, errors } = await open('priority_sched');
+	await page.$eval('#batch', (box, value) => {
+		box.value = value;
+		box.dispatchEvent(new Event('input', { bubbles: true }));
+	}, batch);
+	await page.waitForFunction(() => /^clock [\d,]+ of 2,000,000,000, \d+ of 401 processes finished$/
+		.test(document.getElementById('progress').textContent));
+	assert.equal(await page.isVisible('#stop'), true);
+	await page.click('#stop');
+	await page.waitForSelector('#output[data-state="stopped"]');
+	assert.equal(await page.textContent('#progress'), '');
+	assert.deepEqual(errors, []);
+	await page.close();
+});
+
 test('sum_cases: the form writes the batch, and the report is the console\'s', async () => {
 	const { page, errors } = await open('sum_cases');
 	await page.click('#add-case');
