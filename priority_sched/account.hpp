@@ -82,6 +82,8 @@ public:
 	static std::string records(const std::vector<std::int32_t>& records);
 
 private:
+	// The names, `between` each two and `before_last` before the last.
+	std::string listed(const std::vector<std::int32_t>& records, const char* between, const char* before_last) const;
 	void cut(long long clock, const std::string& why);
 
 	const std::vector<batch_record>& batch_;

@@ -89,7 +89,7 @@ public:
 		const records key_order = records_of(t, finished, ready_end);
 		const std::int32_t runner = key_order.front();
 		if (runner_ >= 0 && runner != runner_)
-			add_preemption(t, clock, runner);
+			add_preemption(clock, runner);
 		runner_ = runner;
 		records tied;
 		for (std::int32_t slot = finished + 1; slot < ready_end && t.priority[slot] == t.priority[finished]; slot++)
@@ -245,7 +245,7 @@ private:
 		         {"exchanges", exchanges}}});
 	}
 
-	void add_preemption(const process_table& t, long long clock, std::int32_t runner)
+	void add_preemption(long long clock, std::int32_t runner)
 	{
 		const batch_record& r = a_.of(runner);
 		const batch_record& was = a_.of(runner_);
@@ -256,7 +256,6 @@ private:
 			reason = "the same priority " + with_commas(*r.priority) + ", and " +
 			         why_ahead(runner, runner_, true, unused);
 		}
-		(void)t;
 		last_tie_.clear();
 		a_.add({"preemption", clock, text + reason,
 		        {{"process", json::number(runner)}, {"from", json::number(runner_)}, {"reason", json::bytes(reason)}}});

@@ -62,25 +62,22 @@ std::string account::name(std::int32_t record) const
 
 std::string account::names(const std::vector<std::int32_t>& records) const
 {
-	const std::size_t shown = std::min(records.size(), most_listed);
-	std::string out;
-	for (std::size_t i = 0; i < shown; i++) {
-		if (i > 0)
-			out += i + 1 == records.size() ? " and " : ", ";
-		out += name(records[i]);
-	}
-	if (shown < records.size())
-		out += cat(" and ", with_commas(static_cast<long long>(records.size() - shown)), " more");
-	return out;
+	return listed(records, ", ", " and ");
 }
 
 std::string account::order(const std::vector<std::int32_t>& records) const
+{
+	return listed(records, " ", " ");
+}
+
+std::string account::listed(const std::vector<std::int32_t>& records, const char* between,
+                            const char* before_last) const
 {
 	const std::size_t shown = std::min(records.size(), most_listed);
 	std::string out;
 	for (std::size_t i = 0; i < shown; i++) {
 		if (i > 0)
-			out += ' ';
+			out += i + 1 == records.size() ? before_last : between;
 		out += name(records[i]);
 	}
 	if (shown < records.size())

@@ -44,7 +44,7 @@ public:
 		for (std::size_t slot = 1; slot < t.size() && t.arrival[slot] == t.arrival[0]; slot++)
 			tied.push_back(t.record[slot]);
 		if (tied.size() > 1)
-			add_tie(start, tied, "arrival", t.arrival[0], cat("; ", a_.name(runner), " runs the first tick: "));
+			add_tie(start, tied, "arrival", t.arrival[0], cat("; ", a_.name(runner), " runs the first tick: "), false);
 		runner_ = runner;
 	}
 
@@ -74,7 +74,7 @@ public:
 		for (std::size_t slot = finished + 1; slot < ready_end && t.remaining[slot] == t.remaining[finished]; slot++)
 			tied.push_back(t.record[slot]);
 		if (tied.size() > 1)
-			add_tie(clock, tied, "remaining", t.remaining[finished], cat("; ", a_.name(runner), " runs: "));
+			add_tie(clock, tied, "remaining", t.remaining[finished], cat("; ", a_.name(runner), " runs: "), false);
 		a_.add({"step", clock,
 		        cat(a_.name(runner), " runs from ", with_commas(clock), " to ", with_commas(clock + units),
 		            "; in slot order ", ready_order(), ", by time left ", a_.order(key_order)),
@@ -111,7 +111,7 @@ public:
 			while (end < t.size() && t.remaining[end] == t.remaining[first])
 				end++;
 			if (end - first > 1)
-				add_tie(clock, records_of(t, first, end), "remaining", t.remaining[first], " in the final order: ");
+				add_tie(clock, records_of(t, first, end), "remaining", t.remaining[first], " in the final order: ", true);
 			first = end;
 		}
 	}
@@ -138,11 +138,12 @@ private:
 		return key == "remaining" ? cat(with_commas(value), " left") : cat(key, " ", with_commas(value));
 	}
 
-	// `tied` in the order they stand; `verb` joins the subject and the reasons.
-	void add_tie(long long clock, const records& tied, const std::string& key, long long value, const std::string& verb)
+	// `tied` in the order they stand; `verb` joins the subject and the reasons. In the final
+	// order each stands before the next; otherwise the first, who runs, before each other.
+	void add_tie(long long clock, const records& tied, const std::string& key, long long value, const std::string& verb,
+	             bool in_order)
 	{
 		std::string text = cat(a_.names(tied), key == "remaining" ? " tie with " : " tie on ", key_text(key, value), verb);
-		const bool in_order = verb.starts_with(" in the final");
 		for (std::size_t i = 1; i < tied.size() && i <= most_reasons; i++)
 			text += cat(i > 1 ? "; " : "", why_ahead(in_order ? tied[i - 1] : tied[0], tied[i]));
 		if (!in_order && text == last_tie_)
