@@ -4,8 +4,16 @@
 
 namespace {
 
-// Remembered steps: every one of the first, then one in each doubling interval.
-constexpr long long steps_remembered_one_by_one = 8;
+// How many steps are remembered at a time: at most most_remembered, and no more than
+// most_remembered_processes processes in all, but never fewer than fewest_remembered.
+constexpr long long most_remembered = 64;
+constexpr long long fewest_remembered = 8;
+constexpr long long most_remembered_processes = 1 << 22;
+// The first steps of a stretch are remembered with their priority ordering too, so that
+// a short cycle is replayed to its event without ordering anything.
+constexpr long long steps_remembered_with_their_ordering = 8;
+// The first epoch's length; each next one is twice as long.
+constexpr long long first_epoch = 1 << 22;
 
 // The positions a process passes through at the starts of cycle after cycle, laid out
 // orbit by orbit, with running sums of the units it collects on the way.
@@ -96,9 +104,15 @@ cycle_finder::cycle_finder(std::int32_t processes)
 {
 }
 
-void cycle_finder::start()
+void cycle_finder::start(std::int32_t processes)
 {
 	kept_ = 0;
+	// Each remembered step holds the range: a long range remembers fewer.
+	most_kept_ = static_cast<std::size_t>(
+	        std::clamp<long long>(most_remembered_processes / std::max(processes, 1), fewest_remembered, most_remembered));
+	spacing_ = 1;
+	epoch_start_ = 0;
+	epoch_length_ = first_epoch;
 	runners_.clear();
 	first_runner_step_ = 0;
 	match_ = nullptr;
@@ -109,42 +123,67 @@ bool cycle_finder::found(ready_range& ready)
 	const long long step = steps();
 	const std::uint64_t hash = ready.key_hash();
 	for (std::size_t i = 0; i < kept_; i++) {
-		const snapshot& s = remembered_[i];
-		if (s.hash == hash && ready.keys_stand_as_in(s.order)) {
-			match_ = &s;
+		if (hashes_[i] == hash && ready.keys_stand_as_in(remembered_[i].order)) {
+			match_ = &remembered_[i];
 			return true;
 		}
 	}
-	if (step < steps_remembered_one_by_one) {
-		remember(step, hash, ready);
-	} else if ((step & (step - 1)) == 0) {
-		// A new mark: only the steps from here on can still be needed.
+	if (step - epoch_start_ == epoch_length_) {
+		// The runners of an epoch are kept for measuring its cycle; past its end a new
+		// epoch, twice as long, starts afresh, so that they never outgrow it.
+		epoch_start_ = step;
+		epoch_length_ *= 2;
+		spacing_ = 1;
 		kept_ = 0;
-		remember(step, hash, ready);
 		runners_.clear();
 		first_runner_step_ = step;
 	}
+	if ((step - epoch_start_) % spacing_ != 0)
+		return false;
+	if (kept_ == most_kept_)
+		keep_every_other();
+	remember(step, hash, ready);
 	return false;
+}
+
+// The remembered steps are the epoch's steps 0, s, 2s, ... up to the most kept: those at
+// 0, 2s, 4s, ... stay, and from now on only every 2s-th step is remembered.
+void cycle_finder::keep_every_other()
+{
+	std::size_t kept = 0;
+	for (std::size_t i = 0; i < kept_; i += 2, kept++) {
+		std::swap(remembered_[kept], remembered_[i]);
+		hashes_[kept] = hashes_[i];
+	}
+	kept_ = kept;
+	spacing_ *= 2;
 }
 
 // The snapshots are kept from stretch to stretch, so that their columns are not
 // allocated again for every stretch.
 void cycle_finder::remember(long long step, std::uint64_t hash, const ready_range& ready)
 {
-	if (kept_ == remembered_.size())
+	if (kept_ == remembered_.size()) {
 		remembered_.emplace_back();
-	snapshot& s = remembered_[kept_++];
+		hashes_.push_back(0);
+	}
+	snapshot& s = remembered_[kept_];
+	hashes_[kept_] = hash;
+	kept_++;
 	s.step = step;
-	s.hash = hash;
 	s.order.assign(ready.order().begin(), ready.order().end());
+	s.ordered_by_priority = false;
 }
 
 void cycle_finder::ran(const ready_range& ready)
 {
 	const long long step = steps();
 	runners_.push_back(ready.process_at(0));
-	if (step < steps_remembered_one_by_one && kept_ > 0 && remembered_[kept_ - 1].step == step)
-		remembered_[kept_ - 1].order_by_priority.assign(ready.order().begin(), ready.order().end());
+	if (step < steps_remembered_with_their_ordering && kept_ > 0 && remembered_[kept_ - 1].step == step) {
+		snapshot& s = remembered_[kept_ - 1];
+		s.order_by_priority.assign(ready.order().begin(), ready.order().end());
+		s.ordered_by_priority = true;
+	}
 }
 
 bool cycle_finder::back_at_the_last_start(const ready_range& ready) const
@@ -176,30 +215,46 @@ cycle cycle_finder::measure(const ready_range& ready)
 bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival,
                                    run_trace* trace)
 {
-	if (steps() >= steps_remembered_one_by_one)
-		return false;
-	const column<std::int32_t> now = ready.order();
 	for (std::int32_t position = 0; position < ready.size(); position++)
 		position_of_[match_->order[position]] = position;
+	const column<std::int32_t> now = ready.order();
 	// The process now standing where `process` stood at the start of the cycle.
 	auto stand_in = [&](std::int32_t process) { return now[position_of_[process]]; };
+	for (const std::int32_t process : now)
+		units_[process] = 0;
 	// Whole cycles were taken so as to leave the event within the next one.
-	for (long long step = match_->step; step < steps(); step++) {
+	long long event = match_->step;
+	for (; event < steps(); event++) {
+		const std::int32_t runner_now = stand_in(runner(event));
+		if (ready.left(runner_now) - units_[runner_now] == 1 || clock + (event - match_->step) + 1 == next_arrival)
+			break;
+		units_[runner_now]++;
+	}
+	const snapshot& then = last_remembered_by(event);
+	for (long long step = match_->step; step < then.step; step++) {
 		const std::int32_t runner_now = stand_in(runner(step));
-		if (ready.left(runner_now) == 1 || clock + 1 == next_arrival) {
-			const column<std::int32_t>& then = remembered_[static_cast<std::size_t>(step)].order_by_priority;
-			column<std::int32_t> order(then.size());
-			for (std::int32_t position = 0; position < then.count(); position++)
-				order[position] = stand_in(then[position]);
-			ready.rearrange(order);
-			return true;
-		}
 		ready.left(runner_now)--;
 		if (trace != nullptr)
 			trace->ran(ready.record(runner_now), clock, 1);
 		clock++;
 	}
-	return false;
+	const bool at_the_event = then.step == event && then.ordered_by_priority;
+	const column<std::int32_t>& order = at_the_event ? then.order_by_priority : then.order;
+	column<std::int32_t> present(order.size());
+	for (std::int32_t position = 0; position < order.count(); position++)
+		present[position] = stand_in(order[position]);
+	ready.rearrange(present);
+	return at_the_event;
+}
+
+// The latest remembered step of the cycle that is not later than `step`.
+const cycle_finder::snapshot& cycle_finder::last_remembered_by(long long step) const
+{
+	const snapshot* latest = match_;
+	for (std::size_t i = 0; i < kept_; i++)
+		if (remembered_[i].step > latest->step && remembered_[i].step <= step)
+			latest = &remembered_[i];
+	return *latest;
 }
 
 namespace {

@@ -25,14 +25,18 @@ struct cycle {
 	column<std::int32_t> runner_from;
 };
 
-// Watches the keys at the start of each step of a stretch. Every one of the first steps
-// is remembered, and after them one step in each doubling interval (Brent's method), so
-// that a short cycle is seen at its first repetition and a long one within a few rounds.
+// Watches the keys at the start of each step of a stretch. It remembers steps spread
+// evenly over the stretch so far: every step at first, then every second, fourth and so
+// on as the stretch grows, never more than a few dozen at a time. So a cycle is seen at
+// its first repetition while it is short, and a long one of L steps that begins at step
+// M is seen by about step (M + L) * (1 + 2 / the most remembered), where the halving
+// marks of Brent's method would wait up to 2L more.
 class cycle_finder {
 public:
 	explicit cycle_finder(std::int32_t processes);
 
-	void start();
+	// A new stretch, over a range of `processes` processes.
+	void start(std::int32_t processes);
 	// Looks at the range at the start of a step: true when the keys stand as at a
 	// remembered step, which `measure` then measures the cycle from.
 	bool found(ready_range& ready);
@@ -43,11 +47,14 @@ public:
 	bool back_at_the_last_start(const ready_range& ready) const;
 	cycle measure(const ready_range& ready);
 	// After whole cycles have been taken the range stands as it stood at the start of the
-	// cycle, but for who is where. Where every step of the cycle was remembered, the
-	// steps up to the next event need no orderings: each runs the process that ran at
-	// that point of the cycle, found by its place at the cycle's start. Leaves the range
-	// as the priority ordering leaves it in the step in which a process finishes or the
-	// clock reaches `next_arrival`, and returns false where the cycle cannot be replayed.
+	// cycle, but for who is where. The steps of the cycle are known: each runs the
+	// process that ran at that point of the cycle, found by its place at the cycle's
+	// start, and every remembered step of the cycle shows where everybody then stands.
+	// So the steps up to the last remembered one before the step in which a process
+	// finishes or the clock reaches `next_arrival` are taken without orderings, and the
+	// range is left as it stood at the start of that remembered step (false), or, where
+	// that step is the event's own and its priority ordering was remembered too, as that
+	// ordering left it (true).
 	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival, run_trace* trace);
 
 private:
@@ -59,17 +66,27 @@ private:
 
 	struct snapshot {
 		long long step;
-		std::uint64_t hash;
 		column<std::int32_t> order;
-		column<std::int32_t> order_by_priority; // as the step's priority ordering left it
+		bool ordered_by_priority; // whether the next column holds the step's priority ordering
+		column<std::int32_t> order_by_priority;
 	};
 
 	void remember(long long step, std::uint64_t hash, const ready_range& ready);
+	void keep_every_other();
+	const snapshot& last_remembered_by(long long step) const;
 
-	std::vector<snapshot> remembered_; // the first kept_ of them
+	// The remembered steps, the first kept_ of them in step order, and their hashes.
+	std::vector<snapshot> remembered_;
+	std::vector<std::uint64_t> hashes_;
 	std::size_t kept_ = 0;
+	std::size_t most_kept_ = 0;
+	// Remembered steps lie this far apart, counted from the start of the epoch.
+	long long spacing_ = 1;
+	// An epoch of the stretch: the steps that the remembered ones and the runners cover.
+	long long epoch_start_ = 0;
+	long long epoch_length_ = 0;
 	const snapshot* match_ = nullptr;
-	// The processes that ran in the steps since the first remembered one.
+	// The processes that ran in the steps since the epoch began.
 	std::vector<std::int32_t> runners_;
 	long long first_runner_step_ = 0;
 	// By process number.

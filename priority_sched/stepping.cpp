@@ -67,7 +67,7 @@ bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, lon
 bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
                  run_trace* trace, progress_meter& progress, std::int32_t finished)
 {
-	finder.start();
+	finder.start(ready.size());
 	bool searching = next_arrival - clock > 2;
 	for (long long steps = 0;; steps++) {
 		progress.tick(clock, finished, ready.size());
