@@ -27,8 +27,9 @@ ready_range::ready_range(const process_table& t, std::int32_t finished)
 		priority_ranks_ = std::max(priority_ranks_, rank + 1);
 }
 
-void ready_range::admit(long long clock)
+bool ready_range::admit(long long clock)
 {
+	const std::int32_t first = waiting_;
 	while (!all_admitted() && arrival_[waiting_] <= clock) {
 		// Admitted processes arrive later than any in the range: their labels come last.
 		const std::int32_t process = waiting_;
@@ -38,6 +39,7 @@ void ready_range::admit(long long clock)
 		order_.push_back(waiting_++);
 		prepared_ = false;
 	}
+	return waiting_ != first;
 }
 
 void ready_range::prepare_orderings()
@@ -129,10 +131,11 @@ void ready_range::arrange(const column<std::int32_t>& label, exchange_arranger& 
 	std::swap(order_, moved_);
 }
 
-std::uint64_t ready_range::key_hash() const
+std::uint64_t ready_range::key_hash(const std::int32_t* order) const
 {
 	std::uint64_t hash = 14695981039346656037ULL;
-	for (const std::int32_t process : order_) {
+	for (std::int32_t i = 0; i < size(); i++) {
+		const std::int32_t process = order[i];
 		const auto key = static_cast<std::uint64_t>(static_cast<std::uint32_t>(priority_[process])) << 32 |
 		                 static_cast<std::uint32_t>(arrival_[process]);
 		hash = (hash ^ key) * 1099511628211ULL;
@@ -140,12 +143,20 @@ std::uint64_t ready_range::key_hash() const
 	return hash;
 }
 
-bool ready_range::keys_stand_as_in(const column<std::int32_t>& order) const
+bool ready_range::keys_stand_as_in(const std::int32_t* order) const
 {
 	for (std::int32_t i = 0; i < size(); i++)
 		if (priority_[order_[i]] != priority_[order[i]] || arrival_[order_[i]] != arrival_[order[i]])
 			return false;
 	return true;
+}
+
+bool ready_range::front_is_fixed() const
+{
+	if (empty())
+		return false;
+	const std::int32_t front = priority_[order_.front()];
+	return std::all_of(order_.begin(), order_.end(), [&](std::int32_t process) { return priority_[process] >= front; });
 }
 
 void ready_range::move(const column<std::int32_t>& to)

@@ -18,10 +18,12 @@ class ready_range {
 public:
 	ready_range(const process_table& t, std::int32_t finished);
 
-	// Adds every process that has arrived by `clock` to the back of the range.
-	void admit(long long clock);
+	// Adds every process that has arrived by `clock` to the back of the range; true if any.
+	bool admit(long long clock);
 	bool empty() const { return order_.empty(); }
 	std::int32_t size() const { return order_.count(); }
+	// All the processes, in the range or not, by number from 0.
+	std::int32_t processes() const { return arrival_.count(); }
 	bool all_admitted() const { return waiting_ == arrival_.count(); }
 	// The arrival of the first process not yet admitted (there must be one).
 	std::int32_t next_arrival() const { return arrival_[waiting_]; }
@@ -36,8 +38,14 @@ public:
 	void order_by_arrival();
 	// What the orderings compare, and all they compare, is the priority and the arrival at
 	// each position: a hash of them, and whether they stand as they stood in `order`.
-	std::uint64_t key_hash() const;
-	bool keys_stand_as_in(const column<std::int32_t>& order) const;
+	std::uint64_t key_hash() const { return key_hash(order_.data()); }
+	bool keys_stand_as_in(const column<std::int32_t>& order) const { return keys_stand_as_in(order.data()); }
+	// The same for an arrangement of as many processes as the range holds.
+	std::uint64_t key_hash(const std::int32_t* order) const;
+	bool keys_stand_as_in(const std::int32_t* order) const;
+	// Whether the process in front, the range standing in arrival order, has the smallest
+	// priority too: then neither ordering moves it (fixed_front.hpp).
+	bool front_is_fixed() const;
 	// Moves the process at each position p to position to[p].
 	void move(const column<std::int32_t>& to);
 	// Puts the same processes in the given order.

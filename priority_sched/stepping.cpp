@@ -1,6 +1,7 @@
 #include "stepping.hpp"
 
 #include "cycles.hpp"
+#include "fixed_front.hpp"
 #include "ready_range.hpp"
 
 #include <algorithm>
@@ -90,6 +91,24 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 	}
 }
 
+// The steps in which a fixed front runs (fixed_front.hpp), from `clock` until it finishes
+// (true) or the clock reaches the next arrival (false). The range is left in arrival
+// order, as at the start of a step.
+bool run_fixed_front(ready_range& ready, fixed_front_steps& behind, long long& clock, long long next_arrival,
+                     run_trace* trace, progress_meter& progress, std::int32_t finished)
+{
+	const std::int32_t front = ready.process_at(0);
+	const long long steps = std::min(ready.left(front), next_arrival - clock);
+	if (trace != nullptr)
+		trace->ran(ready.record(front), clock, steps);
+	// Alone, the front has nobody to move.
+	if (ready.size() > 1)
+		behind.take(ready, steps, clock, finished, progress);
+	clock += steps;
+	ready.left(front) -= steps;
+	return ready.left(front) == 0;
+}
+
 } // namespace
 
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
@@ -98,11 +117,16 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 	const std::int32_t last_arrival = t.arrival.back();
 	ready_range ready(t, finished);
 	cycle_finder finder(t.size() - finished);
+	fixed_front_steps behind;
+	// Whether the steps behind a fixed front go on: its process has just finished, and
+	// the processes behind it move as if it had never been there.
+	bool behind_goes_on = false;
 	while (finished < t.size()) {
 		// Each step orders the unfinished processes by arrival. Those that have not
 		// arrived stand behind the range already in that order, and arrive later than
 		// every process in it, so the ordering leaves them where they are.
-		ready.admit(clock);
+		if (ready.admit(clock))
+			behind_goes_on = false;
 		ready.order_by_arrival();
 		if (ready.empty()) {
 			// Idle steps change nothing but the clock, so it moves straight to the
@@ -112,7 +136,19 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 		}
 		if (clock >= last_arrival)
 			break;
-		if (run_stretch(ready, finder, clock, ready.next_arrival(), trace, progress, finished)) {
+		bool front_finished = false;
+		if (ready.front_is_fixed()) {
+			if (behind_goes_on)
+				behind.front_left(ready);
+			else
+				behind.start(ready);
+			front_finished = run_fixed_front(ready, behind, clock, ready.next_arrival(), trace, progress, finished);
+			behind_goes_on = front_finished;
+		} else {
+			front_finished = run_stretch(ready, finder, clock, ready.next_arrival(), trace, progress, finished);
+			behind_goes_on = false;
+		}
+		if (front_finished) {
 			ready.finish_front(t, finished);
 			progress.erase();
 			report(finished, clock);

@@ -2,8 +2,10 @@
 
 #include "harness.hpp"
 #include "exchange_arrangement.hpp"
+#include "fixed_front.hpp"
 #include "key_sequences.hpp"
 #include "orderings.hpp"
+#include "ready_range.hpp"
 
 #include <cstdint>
 #include <random>
@@ -159,6 +161,57 @@ TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 			key.push_back(100 + pair / 2);
 		ASSERT_EQ(exchange_arrangement(key), loop_arrangement(key)) << "round " << round;
 	}
+}
+
+// Behind a front that neither ordering moves, any number of steps is taken at once, from
+// one front to the next: each take must leave the range exactly as the orderings do,
+// step by step. Crowds of a few priorities and arrivals, their keys coming round after
+// tens to thousands of steps, taken a few steps at a time and many cycles at a time.
+TEST(PrioritySchedEngine, StepsBehindAFixedFrontAreTheOrderingsSteps)
+{
+	std::mt19937 rng(29);
+	long long jumps = 0;
+	for (int crowd = 0; crowd < 150; crowd++) {
+		process_table t;
+		const auto processes = static_cast<std::int32_t>(10 + rng() % 50);
+		const auto priorities = 2 + rng() % 3;
+		const auto arrivals = 2 + rng() % 5;
+		for (std::int32_t i = 0; i < processes; i++) {
+			t.name.push_back('x');
+			t.priority.push_back(static_cast<std::int32_t>(rng() % priorities));
+			t.arrival.push_back(static_cast<std::int32_t>(rng() % arrivals));
+			t.burst.push_back(1);
+			t.remaining.push_back(1);
+			t.record.push_back(i + 1);
+		}
+		t.sort_by_arrival(0, processes);
+		// The first in arrival order takes the smallest priority too: a fixed front.
+		t.priority[0] = 0;
+		ready_range taken(t, 0);
+		taken.admit(arrivals);
+		taken.order_by_arrival();
+		ready_range stepped = taken;
+		progress_meter unseen(nullptr, 0, 0);
+		fixed_front_steps behind;
+		behind.start(taken);
+		process_table finished = t;
+		for (std::int32_t slot = 0; taken.size() > 1 && taken.front_is_fixed(); slot++) {
+			for (int take = 0; take < 4; take++) {
+				const long long steps = 1 + rng() % (take % 2 == 0 ? 40 : 3000);
+				behind.take(taken, steps, 0, 0, unseen);
+				for (long long step = 0; step < steps; step++) {
+					stepped.order_by_priority();
+					stepped.order_by_arrival();
+				}
+				ASSERT_EQ(taken.order(), stepped.order()) << "crowd " << crowd << ", front " << slot;
+			}
+			taken.finish_front(finished, slot);
+			stepped.finish_front(finished, slot);
+			behind.front_left(taken);
+		}
+		jumps += behind.jumps_taken();
+	}
+	EXPECT_GT(jumps, 1000);
 }
 
 TEST(PrioritySchedSchedule, PreemptionByMoreUrgentArrivals)
