@@ -117,6 +117,14 @@ void exchange_arranger::prepare_moves()
 		return;
 	moves_.resize(static_cast<std::size_t>(places));
 	moving_.resize(shared_rank_.size());
+	// Up to eight shared groups, each count below 2^16, fit in two words.
+	packed_counts_ = shared_rank_.size() <= 8 && count_ < (1 << 16);
+	if (!packed_counts_)
+		return;
+	count_added_.assign(groups_.size(), {0, 0});
+	for (std::size_t r = 0; r < groups_.size(); r++)
+		for (auto lane = static_cast<std::size_t>(first_shared_above_[r]); lane < shared_rank_.size(); lane++)
+			count_added_[r][lane / 4] += std::uint64_t{1} << (16 * (lane % 4));
 }
 
 void exchange_arranger::arrange(const std::int32_t* rank, std::int32_t* from)
@@ -156,17 +164,37 @@ void exchange_arranger::arrange_by_moves(const std::int32_t* rank, std::int32_t*
 		smaller[i] = 0;
 		queues[i] = {moves_begin_[at(i)], moves_begin_[at(i)], 0};
 	}
-	for (std::int32_t item = 0; item < count_; item++) {
-		const group& g = groups[rank[item]];
-		if (g.shared < 0) {
-			from[g.start] = item;
-		} else {
-			moving_queue& q = queues[g.shared];
-			turn_by_moves(q, smaller[g.shared]);
-			moves[q.back++] = item;
+	if (packed_counts_) {
+		// Four counts of 16 bits in each word: one addition counts an item for every
+		// larger shared group.
+		std::uint64_t counts[2] = {0, 0};
+		for (std::int32_t item = 0; item < count_; item++) {
+			const std::int32_t r = rank[item];
+			const group& g = groups[r];
+			if (g.shared < 0) {
+				from[g.start] = item;
+			} else {
+				moving_queue& q = queues[g.shared];
+				const auto lane = static_cast<unsigned>(g.shared);
+				turn_by_moves(q, static_cast<std::int32_t>(counts[lane / 4] >> (16 * (lane % 4)) & 0xFFFF));
+				moves[q.back++] = item;
+			}
+			counts[0] += count_added_[at(r)][0];
+			counts[1] += count_added_[at(r)][1];
 		}
-		for (std::int32_t i = first_above[rank[item]]; i < shared; i++)
-			smaller[i]++;
+	} else {
+		for (std::int32_t item = 0; item < count_; item++) {
+			const group& g = groups[rank[item]];
+			if (g.shared < 0) {
+				from[g.start] = item;
+			} else {
+				moving_queue& q = queues[g.shared];
+				turn_by_moves(q, smaller[g.shared]);
+				moves[q.back++] = item;
+			}
+			for (std::int32_t i = first_above[rank[item]]; i < shared; i++)
+				smaller[i]++;
+		}
 	}
 	for (const std::int32_t r : shared_rank_) {
 		const group& g = groups[r];

@@ -1,6 +1,7 @@
 #ifndef PRIORITY_SCHED_EXCHANGE_ARRANGEMENT_HPP
 #define PRIORITY_SCHED_EXCHANGE_ARRANGEMENT_HPP
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -72,6 +73,9 @@ private:
 	std::vector<std::int32_t> free_places_;
 	// With few shared groups: each group's stretch of moves, where it begins.
 	bool by_moves_ = false;
+	// With few shared groups, their counts packed: what an item of each rank adds.
+	bool packed_counts_ = false;
+	std::vector<std::array<std::uint64_t, 2>> count_added_;
 	std::vector<std::int32_t> moves_;
 	std::vector<std::int32_t> moves_begin_;
 	std::vector<moving_queue> moving_;
