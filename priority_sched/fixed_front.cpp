@@ -6,11 +6,12 @@
 namespace {
 
 // The remembered arrangements hold at most this many processes in all (16 MiB), and
-// number between these two powers of two: the more of them, the sooner a cycle is seen
-// and the fewer steps lie between any step and a remembered one.
+// number between these two powers of two. More of them would see a cycle a little
+// sooner and leave fewer steps between a remembered step and any other, but each costs
+// a copy of the range (docs/design.md has the measurements).
 constexpr long long most_remembered_processes = 1 << 22;
 constexpr long long fewest_remembered = 8;
-constexpr long long most_remembered = 1 << 14;
+constexpr long long most_remembered = 1 << 10;
 
 std::size_t at(long long i)
 {
