@@ -174,8 +174,8 @@ TEST(PrioritySchedEngine, StepsBehindAFixedFrontAreTheOrderingsSteps)
 	for (int crowd = 0; crowd < 150; crowd++) {
 		process_table t;
 		const auto processes = static_cast<std::int32_t>(10 + rng() % 50);
-		const auto priorities = 2 + rng() % 3;
-		const auto arrivals = 2 + rng() % 5;
+		const auto priorities = static_cast<std::uint32_t>(2 + rng() % 3);
+		const auto arrivals = static_cast<std::uint32_t>(2 + rng() % 5);
 		for (std::int32_t i = 0; i < processes; i++) {
 			t.name.push_back('x');
 			t.priority.push_back(static_cast<std::int32_t>(rng() % priorities));
@@ -188,7 +188,7 @@ TEST(PrioritySchedEngine, StepsBehindAFixedFrontAreTheOrderingsSteps)
 		// The first in arrival order takes the smallest priority too: a fixed front.
 		t.priority[0] = 0;
 		ready_range taken(t, 0);
-		taken.admit(arrivals);
+		taken.admit(static_cast<long long>(arrivals));
 		taken.order_by_arrival();
 		ready_range stepped = taken;
 		progress_meter unseen(nullptr, 0, 0);
@@ -197,7 +197,7 @@ TEST(PrioritySchedEngine, StepsBehindAFixedFrontAreTheOrderingsSteps)
 		process_table finished = t;
 		for (std::int32_t slot = 0; taken.size() > 1 && taken.front_is_fixed(); slot++) {
 			for (int take = 0; take < 4; take++) {
-				const long long steps = 1 + rng() % (take % 2 == 0 ? 40 : 3000);
+				const auto steps = static_cast<long long>(1 + rng() % (take % 2 == 0 ? 40 : 3000));
 				behind.take(taken, steps, 0, 0, unseen);
 				for (long long step = 0; step < steps; step++) {
 					stepped.order_by_priority();
