@@ -4,6 +4,7 @@
 #include "ready_range.hpp"
 #include "run_trace.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,88 @@ struct cycle {
 	column<long long> units;
 	// Step by step, the position at the start of the cycle of the process that ran.
 	column<std::int32_t> runner_from;
+};
+
+// The positions a process passes through at the starts of cycle after cycle, laid out
+// orbit by orbit, with running sums of the units it collects on the way.
+class orbits {
+public:
+	explicit orbits(const cycle& c) : index_of_(c.next.size(), -1), sums_(1, 0)
+	{
+		for (std::int32_t start = 0; start < c.next.count(); start++) {
+			// Most processes keep their place through a cycle; they need no orbit.
+			if (index_of_[start] >= 0 || c.next[start] == start)
+				continue;
+			const std::int32_t begin = order_.count();
+			std::int32_t position = start;
+			do {
+				index_of_[position] = order_.count();
+				order_.push_back(position);
+				sums_.push_back(sums_.back() + c.units[position]);
+				position = c.next[position];
+			} while (position != start);
+			begin_.push_back(begin);
+		}
+		begin_.push_back(order_.count());
+	}
+
+	// Whether the process now at `position` moves at all from cycle to cycle.
+	bool moves(std::int32_t position) const { return index_of_[position] >= 0; }
+
+	// The units that the process now at `position` collects in one round of its orbit,
+	// given the units it runs per cycle when it keeps its place.
+	long long units_per_round(std::int32_t position, const cycle& c) const
+	{
+		if (!moves(position))
+			return c.units[position];
+		const orbit o = orbit_of(position);
+		return sum(o.begin, o.end);
+	}
+
+	// The units that the process now at `position` runs in the next `cycles` cycles.
+	long long units(std::int32_t position, long long cycles, const cycle& c) const
+	{
+		if (!moves(position))
+			return cycles * c.units[position];
+		const orbit o = orbit_of(position);
+		const std::int32_t i = index_of_[position];
+		const std::int32_t length = o.end - o.begin;
+		const auto stop = static_cast<std::int32_t>(i + cycles % length);
+		const long long rest = stop <= o.end ? sum(i, stop) : sum(i, o.end) + sum(o.begin, stop - length);
+		return cycles / length * sum(o.begin, o.end) + rest;
+	}
+
+	// Where the process now at `position` stands after `cycles` cycles.
+	std::int32_t position_after(std::int32_t position, long long cycles) const
+	{
+		if (!moves(position))
+			return position;
+		const orbit o = orbit_of(position);
+		const std::int32_t length = o.end - o.begin;
+		const auto offset = static_cast<std::int32_t>((index_of_[position] - o.begin + cycles % length) % length);
+		return order_[o.begin + offset];
+	}
+
+private:
+	struct orbit {
+		std::int32_t begin;
+		std::int32_t end;
+	};
+
+	orbit orbit_of(std::int32_t position) const
+	{
+		const std::int32_t i = index_of_[position];
+		// Orbits are laid out one after another: find the one that holds entry i.
+		const auto next = std::upper_bound(begin_.begin(), begin_.end(), i);
+		return {*(next - 1), *next};
+	}
+
+	long long sum(std::int32_t from, std::int32_t to) const { return sums_[to] - sums_[from]; }
+
+	column<std::int32_t> order_;
+	column<std::int32_t> index_of_;
+	column<std::int32_t> begin_; // where each orbit begins in order_, and where the last ends
+	column<long long> sums_;
 };
 
 // Watches the keys at the start of each step of a stretch. It remembers steps spread

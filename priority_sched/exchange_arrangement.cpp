@@ -150,57 +150,85 @@ void exchange_arranger::arrange(const std::int32_t* rank, std::int32_t* from)
 	}
 }
 
+namespace {
+
+// The counts of smaller items for the moving queues' pass: each shared group's in an array
+// of its own, an entering item added to every larger one.
+struct counts_one_by_one {
+	std::int32_t* smaller;
+	const std::int32_t* first_above;
+	std::int32_t shared;
+
+	std::int32_t seen(std::int32_t group) const { return smaller[group]; }
+	void enter(std::int32_t rank)
+	{
+		for (std::int32_t i = first_above[rank]; i < shared; i++)
+			smaller[i]++;
+	}
+};
+
+// Four counts of 16 bits in each of two words: one addition of the words prepared for
+// its rank counts an item for every larger shared group.
+struct packed_counts {
+	const std::array<std::uint64_t, 2>* added;
+	std::uint64_t words[2] = {0, 0};
+
+	std::int32_t seen(std::int32_t group) const
+	{
+		const auto lane = static_cast<unsigned>(group);
+		return static_cast<std::int32_t>(words[lane / 4] >> (16 * (lane % 4)) & 0xFFFF);
+	}
+	void enter(std::int32_t rank)
+	{
+		words[0] += added[rank][0];
+		words[1] += added[rank][1];
+	}
+};
+
+} // namespace
+
 // As `arrange` with every shared group counted directly, its counts and queues held in
 // plain arrays for the one pass that runs at every step of a crowd.
 void exchange_arranger::arrange_by_moves(const std::int32_t* rank, std::int32_t* from)
 {
 	const auto shared = static_cast<std::int32_t>(moving_.size());
-	std::int32_t* const smaller = smaller_entered_.data();
+	for (std::int32_t i = 0; i < shared; i++) {
+		smaller_entered_[at(i)] = 0;
+		moving_[at(i)] = {moves_begin_[at(i)], moves_begin_[at(i)], 0};
+	}
+	if (packed_counts_) {
+		packed_counts counts{count_added_.data()};
+		take_by_moves(rank, from, counts);
+	} else {
+		counts_one_by_one counts{smaller_entered_.data(), first_shared_above_.data(), shared};
+		take_by_moves(rank, from, counts);
+	}
+	for (const std::int32_t r : shared_rank_) {
+		const group& g = groups_[at(r)];
+		moving_queue& q = moving_[at(g.shared)];
+		turn_by_moves(q, g.start);
+		std::copy(moves_.begin() + q.front, moves_.begin() + q.back, from + g.start);
+	}
+}
+
+// Each item in turn goes to its place, or to the back of its group's moving queue once
+// the queue has turned for the smaller items that entered since its last member.
+template <typename Counts>
+void exchange_arranger::take_by_moves(const std::int32_t* rank, std::int32_t* from, Counts& counts)
+{
 	std::int32_t* const moves = moves_.data();
 	moving_queue* const queues = moving_.data();
 	const group* const groups = groups_.data();
-	const std::int32_t* const first_above = first_shared_above_.data();
-	for (std::int32_t i = 0; i < shared; i++) {
-		smaller[i] = 0;
-		queues[i] = {moves_begin_[at(i)], moves_begin_[at(i)], 0};
-	}
-	if (packed_counts_) {
-		// Four counts of 16 bits in each word: one addition counts an item for every
-		// larger shared group.
-		std::uint64_t counts[2] = {0, 0};
-		for (std::int32_t item = 0; item < count_; item++) {
-			const std::int32_t r = rank[item];
-			const group& g = groups[r];
-			if (g.shared < 0) {
-				from[g.start] = item;
-			} else {
-				moving_queue& q = queues[g.shared];
-				const auto lane = static_cast<unsigned>(g.shared);
-				turn_by_moves(q, static_cast<std::int32_t>(counts[lane / 4] >> (16 * (lane % 4)) & 0xFFFF));
-				moves[q.back++] = item;
-			}
-			counts[0] += count_added_[at(r)][0];
-			counts[1] += count_added_[at(r)][1];
+	for (std::int32_t item = 0; item < count_; item++) {
+		const group& g = groups[rank[item]];
+		if (g.shared < 0) {
+			from[g.start] = item;
+		} else {
+			moving_queue& q = queues[g.shared];
+			turn_by_moves(q, counts.seen(g.shared));
+			moves[q.back++] = item;
 		}
-	} else {
-		for (std::int32_t item = 0; item < count_; item++) {
-			const group& g = groups[rank[item]];
-			if (g.shared < 0) {
-				from[g.start] = item;
-			} else {
-				moving_queue& q = queues[g.shared];
-				turn_by_moves(q, smaller[g.shared]);
-				moves[q.back++] = item;
-			}
-			for (std::int32_t i = first_above[rank[item]]; i < shared; i++)
-				smaller[i]++;
-		}
-	}
-	for (const std::int32_t r : shared_rank_) {
-		const group& g = groups[r];
-		moving_queue& q = queues[g.shared];
-		turn_by_moves(q, g.start);
-		std::copy(moves + q.front, moves + q.back, from + g.start);
+		counts.enter(rank[item]);
 	}
 }
 

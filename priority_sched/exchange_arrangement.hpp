@@ -46,6 +46,8 @@ private:
 	void enter(std::int32_t rank);
 	void prepare_moves();
 	void arrange_by_moves(const std::int32_t* rank, std::int32_t* from);
+	template <typename Counts>
+	void take_by_moves(const std::int32_t* rank, std::int32_t* from, Counts& counts);
 	void turn_by_moves(moving_queue& q, std::int32_t smaller_seen);
 	void take(queue& q, const group& g, std::int32_t item, std::int32_t smaller_seen);
 	void turn(queue& q, std::int32_t smaller_seen);

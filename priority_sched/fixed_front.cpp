@@ -233,22 +233,13 @@ void fixed_front_steps::turn(const column<std::int32_t>& present, long long roun
 	const std::int32_t* const start = arrangement(first_);
 	for (std::int32_t i = 0; i < n; i++)
 		position_of_[end_[i]] = i;
-	next_place_.resize(present.size());
+	round_.next.resize(present.size());
 	for (std::int32_t i = 0; i < n; i++)
-		next_place_[i] = position_of_[start[i]];
+		round_.next[i] = position_of_[start[i]];
+	// Nobody behind the front runs.
+	round_.units.assign(present.size(), 0);
+	const orbits paths(round_);
 	turned.resize(present.size());
-	seen_.assign(present.size(), false);
-	for (std::int32_t first = 0; first < n; first++) {
-		if (seen_[at(first)])
-			continue;
-		orbit_.clear();
-		for (std::int32_t p = first; !seen_[at(p)]; p = next_place_[p]) {
-			seen_[at(p)] = true;
-			orbit_.push_back(p);
-		}
-		const long long length = orbit_.count();
-		const long long shift = rounds % length;
-		for (long long i = 0; i < length; i++)
-			turned[orbit_[static_cast<std::int32_t>((i + shift) % length)]] = present[orbit_[static_cast<std::int32_t>(i)]];
-	}
+	for (std::int32_t i = 0; i < n; i++)
+		turned[paths.position_after(i, rounds)] = present[i];
 }

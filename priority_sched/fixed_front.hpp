@@ -1,6 +1,7 @@
 #ifndef PRIORITY_SCHED_FIXED_FRONT_HPP
 #define PRIORITY_SCHED_FIXED_FRONT_HPP
 
+#include "cycles.hpp"
 #include "process_table.hpp"
 #include "progress.hpp"
 #include "ready_range.hpp"
@@ -89,9 +90,8 @@ private:
 	column<std::int32_t> position_of_;
 	column<std::int32_t> moved_;
 	column<std::int32_t> turned_;
-	column<std::int32_t> next_place_;
-	column<std::int32_t> orbit_;
-	std::vector<bool> seen_;
+	// A round of the cycle, as a position map.
+	cycle round_;
 };
 
 #endif
