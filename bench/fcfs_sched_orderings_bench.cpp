@@ -11,6 +11,8 @@
 #include <random>
 #include <vector>
 
+using namespace fcfs_sched;
+
 namespace {
 
 struct columns {

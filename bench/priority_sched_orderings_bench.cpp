@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+using namespace priority_sched;
+
 namespace {
 
 struct table {

@@ -11,6 +11,8 @@
 #include <random>
 #include <vector>
 
+using namespace srtf_sched;
+
 namespace {
 
 struct table {

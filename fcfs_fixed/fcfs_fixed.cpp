@@ -7,39 +7,25 @@
 
 #include "fcfs_fixed.hpp"
 
-#include "account.hpp"
-#include "explain.hpp"
-#include "input.hpp"
+#include "batch_reader.hpp"
+#include "fcfs_account.hpp"
 #include "ordering.hpp"
-#include "report_line.hpp"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <new>
 #include <optional>
-#include <string>
 #include <utility>
 #include <vector>
+
+namespace fcfs_fixed {
 
 namespace {
 
 constexpr std::int32_t capacity = 100;
 
-[[noreturn]] void fail_write()
-{
-	throw failure(std::string("cannot write standard output: ") + std::strerror(errno));
-}
-
-void write_out(bool written, std::FILE* out)
-{
-	if (!written || std::fflush(out) != 0 || std::ferror(out))
-		fail_write();
-}
-
-void run(batch_reader& input, std::FILE* out, const run_options& options)
-{
+// The process table: a hundred slots, of which the first `used` hold the batch.
+struct process_table {
+	std::size_t used = 0;
 	std::array<std::int32_t, capacity> record{}; // where the process stood in the input, for a trace
 	std::array<char, capacity> name{};
 	std::array<std::int32_t, capacity> arrival{};
@@ -47,80 +33,94 @@ void run(batch_reader& input, std::FILE* out, const run_options& options)
 	std::array<long long, capacity> completion{};
 	std::array<long long, capacity> turnaround{};
 	std::array<long long, capacity> waiting{};
+};
 
+process_table read_batch(sched::batch_reader& input)
+{
+	process_table t;
 	const std::int32_t count = input.count();
 	if (count > capacity)
-		throw failure("process count is above 100");
+		throw sched::failure("process count is above 100");
 	// A count of 0 or less reads nothing and reports nothing; the loops below then
 	// never run.
-	const std::size_t used = count > 0 ? static_cast<std::size_t>(count) : 0;
-
-	for (std::size_t slot = 0; slot < used; slot++) {
-		record[slot] = static_cast<std::int32_t>(slot) + 1;
-		name[slot] = input.name(record[slot]);
-		arrival[slot] = input.number(record[slot], "arrival");
-		burst[slot] = input.number(record[slot], "burst");
+	t.used = count > 0 ? static_cast<std::size_t>(count) : 0;
+	for (std::size_t slot = 0; slot < t.used; slot++) {
+		t.record[slot] = static_cast<std::int32_t>(slot) + 1;
+		t.name[slot] = input.name(t.record[slot]);
+		t.arrival[slot] = input.number(t.record[slot], "arrival");
+		t.burst[slot] = input.number(t.record[slot], "burst");
 	}
 	input.end();
+	return t;
+}
 
-	std::vector<batch_record> records;
-	for (std::size_t slot = 0; slot < used; slot++)
-		records.push_back({name[slot], std::nullopt, arrival[slot], burst[slot]});
+std::vector<sched::batch_record> records_of(const process_table& t)
+{
+	std::vector<sched::batch_record> records;
+	for (std::size_t slot = 0; slot < t.used; slot++)
+		records.push_back({t.name[slot], std::nullopt, t.arrival[slot], t.burst[slot]});
+	return records;
+}
 
-	selection_exchange(used, arrival, [&](std::size_t p, std::size_t i) {
-		std::swap(burst[p], burst[i]);
-		std::swap(name[p], name[i]);
-		std::swap(arrival[p], arrival[i]);
-		std::swap(record[p], record[i]);
+void order_by_arrival(process_table& t)
+{
+	selection_exchange(t.used, t.arrival, [&](std::size_t p, std::size_t i) {
+		std::swap(t.burst[p], t.burst[i]);
+		std::swap(t.name[p], t.name[i]);
+		std::swap(t.arrival[p], t.arrival[i]);
+		std::swap(t.record[p], t.record[i]);
 	});
+}
 
-	// Turnaround is measured from time 0, not from the arrival, and a late arrival
-	// leaves no idle time: the processes simply run back to back.
-	run_trace document_trace;
-	document_trace.most_segments = options.most_listed;
-	run_trace* trace = options.form == output_form::json ? &document_trace : options.trace;
-	for (std::size_t slot = 0; slot < used; slot++) {
-		completion[slot] = burst[slot] + (slot > 0 ? completion[slot - 1] : 0);
-		turnaround[slot] = completion[slot];
-		waiting[slot] = turnaround[slot] - burst[slot];
+// Turnaround is measured from time 0, not from the arrival, and a late arrival leaves no
+// idle time: the processes simply run back to back.
+void compute(process_table& t)
+{
+	for (std::size_t slot = 0; slot < t.used; slot++) {
+		t.completion[slot] = t.burst[slot] + (slot > 0 ? t.completion[slot - 1] : 0);
+		t.turnaround[slot] = t.completion[slot];
+		t.waiting[slot] = t.turnaround[slot] - t.burst[slot];
+	}
+}
+
+// The lines are printed only once every slot has been computed.
+void print(const process_table& t, const sched::report_writer& writer, sched::run_trace* trace)
+{
+	for (std::size_t slot = 0; slot < t.used; slot++) {
 		if (trace != nullptr)
-			trace->ran(record[slot], waiting[slot], burst[slot]);
+			trace->ran(t.record[slot], t.waiting[slot], t.burst[slot]);
+		writer.line(sched::report_line(t.name[slot], {t.completion[slot], t.turnaround[slot], t.waiting[slot]}),
+		            {t.record[slot], t.completion[slot], t.turnaround[slot], t.waiting[slot]});
 	}
+}
 
-	std::string report;
-	std::vector<finished_process> processes;
-	for (std::size_t slot = 0; slot < used; slot++) {
-		const report_text text = report_line(name[slot], completion[slot], turnaround[slot], waiting[slot]);
-		if (options.form == output_form::json) {
-			report.append(text.line, text.size);
-			processes.push_back({record[slot], completion[slot], turnaround[slot], waiting[slot]});
-		} else if (options.form == output_form::report && std::fwrite(text.line, 1, text.size, out) != text.size) {
-			fail_write();
-		}
-	}
-	const std::vector<std::int32_t> dispatch(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(used));
-	if (options.form == output_form::explain)
-		write_out(write_explanation(out, explain(records, dispatch)), out);
-	else if (options.form == output_form::json)
-		write_out(write_document(out, {"fcfs_fixed", records, options.most_listed, report, document_trace, processes,
-		                               explain(records, dispatch)}),
-		          out);
-	else
-		write_out(true, out);
+sched::account explain(const std::vector<sched::batch_record>& records, const process_table& t)
+{
+	const std::vector<std::int32_t> dispatch(t.record.begin(), t.record.begin() + static_cast<std::ptrdiff_t>(t.used));
+	const auto n = static_cast<long long>(records.size());
+	return sched::explain_dispatch(
+		records, dispatch,
+		[](const std::vector<std::int32_t>& arrival, const sched::slot_exchange& exchange) {
+			selection_exchange(arrival.size(), arrival, exchange);
+		},
+		n * n / 2);
 }
 
 } // namespace
 
-int fcfs_fixed(std::FILE* in, std::FILE* out, std::FILE* err, const run_options& options)
+int run(std::FILE* in, std::FILE* out, std::FILE* err, const sched::run_options& options)
 {
-	try {
-		batch_reader input(in);
-		run(input, out, options);
-		return 0;
-	} catch (const failure& problem) {
-		std::fprintf(err, "fcfs_fixed: %s\n", problem.what());
-	} catch (const std::bad_alloc&) {
-		std::fprintf(err, "fcfs_fixed: out of memory\n");
-	}
-	return 1;
+	return sched::run_guarded("fcfs_fixed", out, err, [&] {
+		sched::batch_reader input(in);
+		process_table t = read_batch(input);
+		const std::vector<sched::batch_record> records = records_of(t);
+		order_by_arrival(t);
+		compute(t);
+		sched::write_form({"fcfs_fixed", [&] { return records; },
+		                   [&](const std::vector<sched::batch_record>& read) { return explain(read, t); },
+		                   [&](const sched::report_writer& writer, sched::run_trace* trace) { print(t, writer, trace); }},
+		                  out, options);
+	});
 }
+
+} // namespace fcfs_fixed

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace fcfs_fixed {
+
 // The selection exchange that orders the table: slot p takes every later slot with a
 // strictly smaller arrival in turn, so equal arrivals can still end up in another order.
 // `exchange(p, i)` must exchange the whole of slots p and i, the arrival among them.
@@ -15,5 +17,7 @@ void selection_exchange(std::size_t used, const Arrivals& arrival, Exchange&& ex
 			if (arrival[p] > arrival[i])
 				exchange(p, i);
 }
+
+} // namespace fcfs_fixed
 
 #endif

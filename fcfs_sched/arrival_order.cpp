@@ -41,6 +41,8 @@
 #include <cstdint>
 #include <numeric>
 
+namespace fcfs_sched {
+
 namespace {
 
 // Counts at the positions 0 to size-1, with sums of a prefix and the search for where a
@@ -251,3 +253,5 @@ void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std
 	rearrange(arrangement, burst);
 	rearrange(arrangement, record);
 }
+
+} // namespace fcfs_sched

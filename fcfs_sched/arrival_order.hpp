@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace fcfs_sched {
+
 // Up to this many slots `sort` itself orders the table; above it the arrangement is
 // built in O(n log n) instead. The two take about as long between 32 and 64 slots (the
 // double loop takes two thirds as long at 32, one and a half times at 64), and the
@@ -20,5 +22,7 @@ void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std
 // The arrangement that `sort` leaves, without moving anything: entry k is the slot whose
 // process `sort` would put into slot k.
 std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::int32_t* arrival);
+
+} // namespace fcfs_sched
 
 #endif

@@ -6,23 +6,20 @@
 
 #include "fcfs_sched.hpp"
 
-#include "account.hpp"
 #include "arrival_order.hpp"
-#include "explain.hpp"
-#include "input.hpp"
-#include "report_line.hpp"
+#include "batch_reader.hpp"
+#include "fcfs_account.hpp"
+#include "sort.hpp"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <new>
 #include <optional>
-#include <string>
 #include <vector>
+
+namespace fcfs_sched {
 
 namespace {
 
-struct batch {
+struct process_table {
 	std::vector<char> name;
 	std::vector<std::int32_t> arrival;
 	std::vector<std::int32_t> burst;
@@ -34,98 +31,75 @@ struct batch {
 // The table grows record by record instead of being sized from the count: a count that
 // promises more records than the input holds then ends at the end of the input, without
 // first claiming memory for records that never come.
-batch read_batch(batch_reader& input)
+process_table read_batch(sched::batch_reader& input)
 {
-	const std::int32_t count = input.count();
-	if (count < 0)
-		throw failure("process count is negative");
-	batch b;
-	for (long long record = 1; record <= count; record++) {
-		b.name.push_back(input.name(record));
-		b.arrival.push_back(input.number(record, "arrival"));
-		b.burst.push_back(input.number(record, "burst"));
-		b.record.push_back(static_cast<std::int32_t>(record));
+	process_table t;
+	for (long long record = 1, count = input.record_count(); record <= count; record++) {
+		t.name.push_back(input.name_token(record));
+		t.arrival.push_back(input.number(record, "arrival"));
+		t.burst.push_back(input.number(record, "burst"));
+		t.record.push_back(static_cast<std::int32_t>(record));
 	}
 	input.end();
-	return b;
-}
-
-[[noreturn]] void fail_write()
-{
-	throw failure(std::string("cannot write standard output: ") + std::strerror(errno));
+	return t;
 }
 
 // Turnaround is measured from time 0, not from the arrival, and a late arrival leaves no
-// idle time: the processes simply run back to back. Each line goes to `out`, or, with
-// `kept`, into the report that a document holds, with the process's figures.
-void schedule(const batch& b, std::FILE* out, run_trace* trace, std::string* kept = nullptr,
-              std::vector<finished_process>* processes = nullptr)
+// idle time: the processes simply run back to back. Each line is written as soon as its
+// slot is computed.
+void schedule(const process_table& t, const sched::report_writer& writer, sched::run_trace* trace)
 {
 	long long completion = 0;
-	for (std::size_t slot = 0; slot < b.name.size(); slot++) {
-		completion += b.burst[slot];
+	for (std::size_t slot = 0; slot < t.name.size(); slot++) {
+		completion += t.burst[slot];
 		const long long turnaround = completion;
-		const long long waiting = turnaround - b.burst[slot];
-		const report_text text = report_line(b.name[slot], completion, turnaround, waiting);
-		if (kept != nullptr) {
-			kept->append(text.line, text.size);
-			processes->push_back({b.record[slot], completion, turnaround, waiting});
-		} else if (std::fwrite(text.line, 1, text.size, out) != text.size) {
-			fail_write();
-		}
+		const long long waiting = turnaround - t.burst[slot];
+		writer.line(sched::report_line(t.name[slot], {completion, turnaround, waiting}),
+		            {t.record[slot], completion, turnaround, waiting});
 		if (trace != nullptr)
-			trace->ran(b.record[slot], waiting, b.burst[slot]);
+			trace->ran(t.record[slot], waiting, t.burst[slot]);
 	}
 }
 
-void write_out(bool written, std::FILE* out)
+// The records in input order, from the ordered table.
+std::vector<sched::batch_record> records_of(const process_table& t)
 {
-	if (!written || std::fflush(out) != 0 || std::ferror(out))
-		fail_write();
-}
-
-std::vector<batch_record> records_of(const batch& b)
-{
-	std::vector<batch_record> records(b.name.size());
-	for (std::size_t slot = 0; slot < b.name.size(); slot++)
-		records[static_cast<std::size_t>(b.record[slot] - 1)] = {b.name[slot], std::nullopt, b.arrival[slot], b.burst[slot]};
+	std::vector<sched::batch_record> records(t.name.size());
+	for (std::size_t slot = 0; slot < t.name.size(); slot++)
+		records[static_cast<std::size_t>(t.record[slot] - 1)] = {t.name[slot], std::nullopt, t.arrival[slot],
+		                                                         t.burst[slot]};
 	return records;
 }
 
-// --json: the report, the schedule behind it and the account, in one document.
-void document_run(const batch& b, std::FILE* out, std::size_t most_listed)
+sched::account explain(const std::vector<sched::batch_record>& records, const process_table& t)
 {
-	const std::vector<batch_record> records = records_of(b);
-	const account decisions = explain(records, b.record);
-	std::string report;
-	std::vector<finished_process> processes;
-	run_trace trace;
-	trace.most_segments = most_listed;
-	schedule(b, out, &trace, &report, &processes);
-	write_out(write_document(out, {"fcfs_sched", records, most_listed, report, trace, processes, decisions}), out);
+	const auto n = static_cast<long long>(records.size());
+	return sched::explain_dispatch(
+		records, t.record,
+		[](const std::vector<std::int32_t>& arrival, const sched::slot_exchange& exchange) {
+			all_pairs_exchange(static_cast<std::int32_t>(arrival.size()), arrival.data(),
+			                   [&](std::int32_t i, std::int32_t j) {
+						   exchange(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
+					   });
+		},
+		n * n);
 }
 
 } // namespace
 
-int fcfs_sched(std::FILE* in, std::FILE* out, std::FILE* err, const run_options& options)
+int run(std::FILE* in, std::FILE* out, std::FILE* err, const sched::run_options& options)
 {
-	try {
-		batch_reader input(in);
-		batch b = read_batch(input);
-		order_by_arrival(b.size(), b.name.data(), b.arrival.data(), b.burst.data(), b.record.data());
-		if (options.form == output_form::explain) {
-			write_out(write_explanation(out, explain(records_of(b), b.record)), out);
-		} else if (options.form == output_form::json) {
-			document_run(b, out, options.most_listed);
-		} else {
-			schedule(b, out, options.trace);
-			write_out(true, out);
-		}
-		return 0;
-	} catch (const failure& problem) {
-		std::fprintf(err, "fcfs_sched: %s\n", problem.what());
-	} catch (const std::bad_alloc&) {
-		std::fprintf(err, "fcfs_sched: out of memory\n");
-	}
-	return 1;
+	return sched::run_guarded("fcfs_sched", out, err, [&] {
+		sched::batch_reader input(in);
+		process_table t = read_batch(input);
+		order_by_arrival(t.size(), t.name.data(), t.arrival.data(), t.burst.data(), t.record.data());
+		sched::write_form({"fcfs_sched", [&] { return records_of(t); },
+		                   [&](const std::vector<sched::batch_record>& records) { return explain(records, t); },
+		                   [&](const sched::report_writer& writer, sched::run_trace* trace) {
+					   schedule(t, writer, trace);
+				   }},
+		                  out, options);
+	});
 }
+
+} // namespace fcfs_sched

@@ -1,27 +1,17 @@
 #ifndef FCFS_SCHED_FCFS_SCHED_HPP
 #define FCFS_SCHED_FCFS_SCHED_HPP
 
-#include "run_trace.hpp"
+#include "scheduler.hpp"
 
-#include <cstddef>
 #include <cstdio>
-#include <limits>
 
-// What a run writes on its output: the report; the account of the decisions behind it
-// (--explain); or one JSON document with the report, the schedule and the account (--json).
-enum class output_form { report, explain, json };
-
-struct run_options {
-	output_form form = output_form::report;
-	// With the report, also records the schedule here.
-	run_trace* trace = nullptr;
-	// In the JSON document: at most this many records, processes and segments.
-	std::size_t most_listed = std::numeric_limits<std::size_t>::max();
-};
+namespace fcfs_sched {
 
 // The whole program but for its command line: reads a batch from `in`, writes what the
 // options ask for on `out` and any problem on `err`, and returns the exit status. Tests
 // and fuzzers call it in-process; `main` hands it the standard streams.
-int fcfs_sched(std::FILE* in, std::FILE* out, std::FILE* err, const run_options& options = {});
+int run(std::FILE* in, std::FILE* out, std::FILE* err, const sched::run_options& options = {});
+
+} // namespace fcfs_sched
 
 #endif

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace fcfs_sched {
+
 void sort(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst)
 {
 	all_pairs_exchange(count, arrival, [&](std::int32_t i, std::int32_t j) {
@@ -10,3 +12,5 @@ void sort(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* b
 		std::swap(burst[i], burst[j]);
 	});
 }
+
+} // namespace fcfs_sched

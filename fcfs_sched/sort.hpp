@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace fcfs_sched {
+
 // Orders slots 0 to count-1 of the three input columns by arrival, smallest first,
 // with the all-pairs exchange ordering; the order it leaves among equal arrivals is
 // part of the report.
@@ -21,5 +23,7 @@ void all_pairs_exchange(std::int32_t count, const std::int32_t* arrival, Exchang
 			if (arrival[i] < arrival[j])
 				exchange(i, j);
 }
+
+} // namespace fcfs_sched
 
 #endif

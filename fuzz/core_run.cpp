@@ -4,57 +4,6 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace {
-
-// An in-memory output stream; its text is whole once the stream is closed.
-class memory_stream {
-public:
-	memory_stream() : file_(open_memstream(&buffer_, &size_))
-	{
-		if (file_ == nullptr)
-			std::abort();
-	}
-	memory_stream(const memory_stream&) = delete;
-	memory_stream& operator=(const memory_stream&) = delete;
-	~memory_stream()
-	{
-		if (file_ != nullptr)
-			std::fclose(file_);
-		std::free(buffer_);
-	}
-
-	std::FILE* file() const { return file_; }
-
-	std::string text()
-	{
-		std::fclose(file_);
-		file_ = nullptr;
-		return std::string(buffer_, size_);
-	}
-
-private:
-	char* buffer_ = nullptr;
-	std::size_t size_ = 0;
-	std::FILE* file_;
-};
-
-} // namespace
-
-core_run run_core(const core_function& core, const std::string& input)
-{
-	// fmemopen wants a writable buffer, and one of at least one byte.
-	std::string buffer = input;
-	std::FILE* in = input.empty() ? std::fopen("/dev/null", "r")
-	                              : fmemopen(buffer.data(), buffer.size(), "r");
-	if (in == nullptr)
-		std::abort();
-	memory_stream out;
-	memory_stream err;
-	const int status = core(in, out.file(), err.file());
-	std::fclose(in);
-	return {status, out.text(), err.text()};
-}
-
 void report_finding(const std::string& problem, const std::string& input, const core_run& run)
 {
 	std::fprintf(stderr, "\n==== FINDING: %s\n---- input (%zu bytes):\n", problem.c_str(), input.size());

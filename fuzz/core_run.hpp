@@ -4,21 +4,19 @@
 // Runs a program's core in-process on bytes held in memory, the way `main` runs it on the
 // standard streams, and keeps what it wrote.
 
+#include "in_memory.hpp"
+
 #include <cstddef>
 #include <cstdio>
-#include <functional>
 #include <string>
 
-struct core_run {
-	int status;
-	std::string out;
-	std::string err;
-};
+using core_run = sched::captured_run;
+using core_function = sched::program_entry;
 
-// A program's whole run as a function of its three streams.
-using core_function = std::function<int(std::FILE* in, std::FILE* out, std::FILE* err)>;
-
-core_run run_core(const core_function& core, const std::string& input);
+inline core_run run_core(const core_function& core, const std::string& input)
+{
+	return sched::run_in_memory(core, input);
+}
 
 // Stops the fuzzer with a finding: prints the problem, the input and what the program
 // wrote, then aborts, so that libFuzzer keeps the input that led here.

@@ -13,8 +13,8 @@ namespace {
 // The report of a run that keeps a trace, as a chart's does, must be the plain one.
 int traced_fcfs_sched(std::FILE* in, std::FILE* out, std::FILE* err)
 {
-	run_trace trace;
-	return fcfs_sched(in, out, err, {.trace = &trace});
+	sched::run_trace trace;
+	return fcfs_sched::run(in, out, err, {.trace = &trace});
 }
 
 } // namespace

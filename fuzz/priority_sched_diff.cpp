@@ -12,7 +12,7 @@
 
 namespace {
 
-bool same_schedule(const run_trace& trace, const priority_model::run& model)
+bool same_schedule(const sched::run_trace& trace, const priority_model::run& model)
 {
 	if (trace.segments.size() != model.segments.size())
 		return false;
@@ -38,13 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 		records.push_back({p.name, p.priority, p.arrival, p.burst});
 	const priority_model::run model = priority_model::unit_step_run(records);
 
-	run_trace trace;
+	sched::run_trace trace;
 	trace.most_segments = std::numeric_limits<std::size_t>::max();
 	const core_run run = run_core(
-		[&](std::FILE* in, std::FILE* out, std::FILE* err) { return priority_sched(in, out, err, {.trace = &trace}); }, b.text);
+		[&](std::FILE* in, std::FILE* out, std::FILE* err) { return priority_sched::run(in, out, err, {.trace = &trace}); }, b.text);
 	expect_report(b.text, run, model.report);
 	const auto explained = [](std::FILE* in, std::FILE* out, std::FILE* err) {
-		return priority_sched(in, out, err, {.form = output_form::explain});
+		return priority_sched::run(in, out, err, {.form = sched::output_form::explain});
 	};
 	expect_account_report(b.text, run_core(explained, b.text), model.report);
 	if (!same_schedule(trace, model))

@@ -8,13 +8,15 @@
 
 #include "batch_shapes.hpp"
 #include "core_run.hpp"
+#include "fcfs_fixed.hpp"
+#include "fcfs_sched.hpp"
+#include "priority_sched.hpp"
+#include "srtf_sched.hpp"
+#include "sum_cases.hpp"
 
-#include <dlfcn.h>
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
-#include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -24,41 +26,24 @@ struct program {
 	const char* name;
 	char key; // the first byte of a seed that gives this program its input as text
 	std::optional<batch_rules> rules; // none: the fuzz bytes are the input text
-	int (*core)(std::FILE*, std::FILE*, std::FILE*) = nullptr;
+	int (*core)(std::FILE*, std::FILE*, std::FILE*);
 };
 
 constexpr std::size_t most_text = 4096;
 
 std::array<program, 5> programs{{
-	{"priority_sched", 'p', batch_rules{.priorities = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true}},
-	{"srtf_sched", 's', batch_rules{.bursts_below_one = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true}},
-	{"fcfs_sched", 'f', batch_rules{.bursts_below_one = true, .name_tokens = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true}},
-	{"fcfs_fixed", 'x', batch_rules{.bursts_below_one = true, .most_processes = 100, .most_text = most_text, .long_crowds = true}},
-	{"sum_cases", 'c', std::nullopt},
+	{"priority_sched", 'p', batch_rules{.priorities = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true},
+	 [](std::FILE* in, std::FILE* out, std::FILE* err) { return priority_sched::run(in, out, err); }},
+	{"srtf_sched", 's', batch_rules{.bursts_below_one = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true},
+	 [](std::FILE* in, std::FILE* out, std::FILE* err) { return srtf_sched::run(in, out, err); }},
+	{"fcfs_sched", 'f', batch_rules{.bursts_below_one = true, .name_tokens = true, .most_processes = 1000, .most_text = most_text, .long_crowds = true},
+	 [](std::FILE* in, std::FILE* out, std::FILE* err) { return fcfs_sched::run(in, out, err); }},
+	{"fcfs_fixed", 'x', batch_rules{.bursts_below_one = true, .most_processes = 100, .most_text = most_text, .long_crowds = true},
+	 [](std::FILE* in, std::FILE* out, std::FILE* err) { return fcfs_fixed::run(in, out, err); }},
+	{"sum_cases", 'c', std::nullopt, sum_cases::run},
 }};
 
 } // namespace
-
-// The modules stand beside the target, and are loaded before the fuzzing starts, so that
-// libFuzzer counts their coverage from the first input on.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-	const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-	for (program& p : programs) {
-		const std::string path = (folder / ("slow_" + std::string(p.name) + ".so")).string();
-		void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-		if (module == nullptr) {
-			std::fprintf(stderr, "slow_inputs: %s\n", dlerror());
-			std::exit(1);
-		}
-		p.core = reinterpret_cast<int (*)(std::FILE*, std::FILE*, std::FILE*)>(dlsym(module, "sched_core"));
-		if (p.core == nullptr) {
-			std::fprintf(stderr, "slow_inputs: %s has no sched_core\n", path.c_str());
-			std::exit(1);
-		}
-	}
-	return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {

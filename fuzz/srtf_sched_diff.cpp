@@ -12,8 +12,8 @@ namespace {
 // The report of a run that keeps a trace, as a chart's does, must be the plain one.
 int traced_srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err)
 {
-	run_trace trace;
-	return srtf_sched(in, out, err, {.trace = &trace});
+	sched::run_trace trace;
+	return srtf_sched::run(in, out, err, {.trace = &trace});
 }
 
 } // namespace
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 	const std::string model = srtf_model::unit_step_model(timed_records<srtf_model::record>(b.processes));
 	expect_report(b.text, run_core(traced_srtf_sched, b.text), model);
 	const auto explained = [](std::FILE* in, std::FILE* out, std::FILE* err) {
-		return srtf_sched(in, out, err, {.form = output_form::explain});
+		return srtf_sched::run(in, out, err, {.form = sched::output_form::explain});
 	};
 	expect_account_report(b.text, run_core(explained, b.text), model);
 	return 0;

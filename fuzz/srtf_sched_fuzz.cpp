@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 	return fuzz_program_input(
 		"srtf_sched",
 		[](std::FILE* in, std::FILE* out, std::FILE* err) {
-			run_trace trace;
-			return srtf_sched(in, out, err, {.trace = &trace});
+			sched::run_trace trace;
+			return srtf_sched::run(in, out, err, {.trace = &trace});
 		},
 		data, size, false);
 }

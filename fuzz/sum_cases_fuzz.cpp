@@ -6,5 +6,5 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-	return fuzz_program_input("sum_cases", sum_cases, data, size, true);
+	return fuzz_program_input("sum_cases", sum_cases::run, data, size, true);
 }

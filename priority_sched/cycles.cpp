@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace priority_sched {
+
 namespace {
 
 // How many steps are remembered at a time: at most most_remembered, and no more than
@@ -131,7 +133,7 @@ cycle cycle_finder::measure(const ready_range& ready)
 }
 
 bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival,
-                                   run_trace* trace)
+                                   sched::run_trace* trace)
 {
 	for (std::int32_t position = 0; position < ready.size(); position++)
 		position_of_[match_->order[position]] = position;
@@ -182,7 +184,7 @@ namespace {
 // point's runner stood at the start of the measured cycle. Each cycle brings a new
 // segment unless one process runs throughout, so this ends once the trace is full.
 void trace_whole_cycles(const ready_range& ready, const cycle& c, long long cycles, long long clock,
-                        run_trace& trace)
+                        sched::run_trace& trace)
 {
 	const std::int32_t runner = c.runner_from[0];
 	const bool one_runner = c.next[runner] == runner &&
@@ -209,7 +211,7 @@ void trace_whole_cycles(const ready_range& ready, const cycle& c, long long cycl
 } // namespace
 
 long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
-                            run_trace* trace)
+                            sched::run_trace* trace)
 {
 	const orbits paths(c);
 	// Only a process on a path that runs at all can finish.
@@ -245,3 +247,5 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 	ready.move(to);
 	return cycles * c.steps;
 }
+
+} // namespace priority_sched

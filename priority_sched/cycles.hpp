@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace priority_sched {
+
 // Within a stretch of steps in which no process arrives or finishes, the two orderings
 // compare nothing but priorities and arrivals: the exchanges a step makes, and the
 // position whose process runs, depend on nothing but where those keys stand. Once the
@@ -138,7 +140,7 @@ public:
 	// range is left as it stood at the start of that remembered step (false), or, where
 	// that step is the event's own and its priority ordering was remembered too, as that
 	// ordering left it (true).
-	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival, run_trace* trace);
+	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival, sched::run_trace* trace);
 
 private:
 	long long steps() const { return first_runner_step_ + static_cast<long long>(runners_.size()); }
@@ -181,6 +183,8 @@ private:
 // next arrival and every process at least one unit to run, and returns the steps taken.
 // A trace is told every step of them, until it has all the segments it can take.
 long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
-                            run_trace* trace);
+                            sched::run_trace* trace);
+
+} // namespace priority_sched
 
 #endif

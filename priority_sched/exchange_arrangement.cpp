@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace priority_sched {
+
 // Why this is the same arrangement as the exchange loop. Let the items enter one by one
 // in range order. Each newcomer stands behind every item whose key is at most its own,
 // that is at the back of its own group of equal keys; and in every group with a larger
@@ -429,3 +431,5 @@ void loop_arranger::arrange(const std::int32_t* key, std::int32_t count, std::in
 		std::swap(from[p], from[i]);
 	});
 }
+
+} // namespace priority_sched

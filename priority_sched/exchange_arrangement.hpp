@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace priority_sched {
+
 // The arrangement that the selection exchange of the orderings leaves, found in about
 // k log k steps instead of k(k-1)/2 comparisons. Entry j of `from` is the index of the
 // item that ends up at position j.
@@ -102,5 +104,7 @@ std::vector<std::int32_t> exchange_arrangement(const std::vector<std::int32_t>& 
 
 // Each value replaced by the number of distinct values smaller than it.
 std::vector<std::int32_t> dense_ranks(const std::vector<std::int32_t>& values);
+
+} // namespace priority_sched
 
 #endif

@@ -1,12 +1,21 @@
 #include "explain.hpp"
 
-#include "report_line.hpp"
+#include "report.hpp"
 #include "rule.hpp"
 
 #include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+namespace priority_sched {
+
+using sched::account;
+using sched::batch_record;
+using sched::cat;
+using sched::decision;
+using sched::with_commas;
+namespace json = sched::json;
 
 namespace {
 
@@ -104,7 +113,7 @@ public:
 	void finish(const process_table& t, std::int32_t slot, long long completion) override
 	{
 		const long long turnaround = completion - t.arrival[slot];
-		const report_text text = report_line(t.name[slot], completion, turnaround, turnaround - t.burst[slot]);
+		const sched::report_text text = sched::report_line(t.name[slot], {completion, turnaround, turnaround - t.burst[slot]});
 		const std::string line(text.line, text.size);
 		const std::int32_t record = t.record[slot];
 		a_.add({"finish", completion, a_.name(record) + " finishes: " + line.substr(0, line.size() - 1),
@@ -334,3 +343,5 @@ account explain(const process_table& batch, const std::vector<batch_record>& rec
 	run_rule(batch, [](std::int32_t, long long) {}, &recorder);
 	return a;
 }
+
+} // namespace priority_sched

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+namespace priority_sched {
+
 namespace {
 
 // The remembered arrangements hold at most this many processes in all (16 MiB), and
@@ -243,3 +245,5 @@ void fixed_front_steps::turn(const column<std::int32_t>& present, long long roun
 	for (std::int32_t i = 0; i < n; i++)
 		turned[paths.position_after(i, rounds)] = present[i];
 }
+
+} // namespace priority_sched

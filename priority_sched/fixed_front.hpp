@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace priority_sched {
+
 // Steps behind a fixed front. Let the process in front of the range, in arrival order,
 // have the smallest priority of the range as well as the smallest arrival. Then neither
 // ordering ever moves it, nor the others of its two keys that stand right behind it:
@@ -93,5 +95,7 @@ private:
 	// A round of the cycle, as a position map.
 	cycle round_;
 };
+
+} // namespace priority_sched
 
 #endif

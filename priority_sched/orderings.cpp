@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace priority_sched {
+
 namespace {
 
 // Exchanges slots p and i in the five columns that the orderings are given.
@@ -35,3 +37,5 @@ void priority_sort(std::int32_t* arrival, std::int32_t* remaining, std::int32_t 
 {
 	selection_exchange(priority, range_start, range_end, five_columns{arrival, remaining, name, burst, priority});
 }
+
+} // namespace priority_sched

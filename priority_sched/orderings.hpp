@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace priority_sched {
+
 // The two orderings of the process table. Each orders the slots from `range_start` up to
 // but not including `range_end` with a selection exchange on a strict comparison, moving
 // the five columns of a slot together; slots outside the range are not touched. Neither
@@ -33,5 +35,7 @@ void selection_exchange(const std::int32_t* key, std::int32_t range_start, std::
 			if (key[i] < key[p])
 				exchange(p, i);
 }
+
+} // namespace priority_sched
 
 #endif

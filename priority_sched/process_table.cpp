@@ -2,6 +2,8 @@
 
 #include "exchange_arrangement.hpp"
 
+namespace priority_sched {
+
 namespace {
 
 // Where the ordering by `key` takes each slot of the range: entry j is the slot that ends
@@ -18,12 +20,12 @@ std::vector<std::int32_t> arrangement(std::int32_t start, std::int32_t end, cons
 
 } // namespace
 
-void process_table::sort_by_arrival(std::int32_t start, std::int32_t end)
+void process_table::order_by_arrival(std::int32_t start, std::int32_t end)
 {
 	move_slots(arrangement(start, end, arrival), start);
 }
 
-void process_table::sort_by_priority(std::int32_t start, std::int32_t end)
+void process_table::order_by_priority(std::int32_t start, std::int32_t end)
 {
 	move_slots(arrangement(start, end, priority), start);
 }
@@ -51,3 +53,5 @@ void process_table::move_slots(const std::vector<std::int32_t>& from, std::int32
 	gather(remaining, from, start);
 	gather(record, from, start);
 }
+
+} // namespace priority_sched

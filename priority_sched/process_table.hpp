@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+namespace priority_sched {
+
 // A column of values indexed by slot (or by position, or by process number): signed
 // 32-bit numbers, as everywhere in the program.
 template <typename T>
@@ -37,8 +39,8 @@ struct process_table {
 	// The orderings of the table, each over slots start to end-1: a short range goes
 	// through the exchange loop itself, on a copy that shows where each slot went, and a
 	// long one is moved straight to the arrangement that the loop would leave.
-	void sort_by_arrival(std::int32_t start, std::int32_t end);
-	void sort_by_priority(std::int32_t start, std::int32_t end);
+	void order_by_arrival(std::int32_t start, std::int32_t end);
+	void order_by_priority(std::int32_t start, std::int32_t end);
 
 private:
 	void move_slots(const std::vector<std::int32_t>& from, std::int32_t start);
@@ -46,5 +48,7 @@ private:
 
 // Told of each process as it finishes: its slot and its completion.
 using finish_report = std::function<void(std::int32_t slot, long long completion)>;
+
+} // namespace priority_sched
 
 #endif

@@ -1,5 +1,7 @@
 #include "progress.hpp"
 
+namespace priority_sched {
+
 namespace {
 
 // Work between looks at the clock, in processes ordered: a millisecond or a few, while a
@@ -76,3 +78,5 @@ void console_progress::erase()
 	std::fflush(err_);
 	width_ = 0;
 }
+
+} // namespace priority_sched

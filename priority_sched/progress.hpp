@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace priority_sched {
+
 // How far a run has come: the clock of the stepping phase against the last arrival, where
 // that phase ends, and the processes finished so far.
 struct progress_point {
@@ -76,5 +78,7 @@ private:
 	std::chrono::steady_clock::time_point start_;
 	int width_ = 0; // of the line on the screen
 };
+
+} // namespace priority_sched
 
 #endif

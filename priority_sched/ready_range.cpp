@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace priority_sched {
+
 namespace {
 
 template <typename T>
@@ -191,3 +193,5 @@ void ready_range::copy_process(process_table& t, std::int32_t process, std::int3
 	t.remaining[slot] = static_cast<std::int32_t>(left_[process]);
 	t.record[slot] = record_[process];
 }
+
+} // namespace priority_sched

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace priority_sched {
+
 // The unfinished processes of the stepping phase. Each keeps the number of the slot it
 // held when the phase began, and its attributes stay filed under that number; what moves
 // is the ready range, the numbers of the arrived processes in slot order. The processes
@@ -93,5 +95,7 @@ private:
 	column<std::int32_t> from_;
 	column<std::int32_t> moved_;
 };
+
+} // namespace priority_sched
 
 #endif

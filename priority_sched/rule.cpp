@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace priority_sched {
+
 namespace {
 
 class rule_run {
@@ -153,3 +155,5 @@ void run_rule(process_table t, const rule_report& report, rule_recorder* recorde
 {
 	rule_run(std::move(t), report, recorder).run();
 }
+
+} // namespace priority_sched

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace priority_sched {
+
 // The schedule's rule as it stands, one time unit after another: the arrival ordering,
 // the first tick, the stepping phase with both orderings in every step, and the final
 // phase. It is the plain statement of what the program does; the engine (stepping.hpp)
@@ -48,5 +50,7 @@ using rule_report = std::function<void(std::int32_t record, long long completion
 
 // Runs the batch, given in input order with its record numbers, by the rule.
 void run_rule(process_table t, const rule_report& report, rule_recorder* recorder = nullptr);
+
+} // namespace priority_sched
 
 #endif

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace priority_sched {
+
 namespace {
 
 // Where the range is short, as it mostly is under a light load, the keys come to rest
@@ -15,7 +17,7 @@ constexpr long long steps_watched_for_a_fixed_point = 2;
 // One step of the rule on a range in arrival order: the priority ordering (unless the
 // range already stands as it leaves it), then the process in front runs one unit.
 // Returns that process.
-std::int32_t step(ready_range& ready, bool ordered, long long& clock, run_trace* trace)
+std::int32_t step(ready_range& ready, bool ordered, long long& clock, sched::run_trace* trace)
 {
 	if (!ordered)
 		ready.order_by_priority();
@@ -33,7 +35,7 @@ std::int32_t step(ready_range& ready, bool ordered, long long& clock, run_trace*
 // process arrives. Takes those steps at once, and leaves the range as the priority
 // ordering leaves it in the last of them.
 bool skip_fixed_point(ready_range& ready, std::int32_t runner, long long& clock, long long next_arrival,
-                      run_trace* trace)
+                      sched::run_trace* trace)
 {
 	const long long steps = std::min(ready.left(runner), next_arrival - clock);
 	if (trace != nullptr)
@@ -49,7 +51,7 @@ bool skip_fixed_point(ready_range& ready, std::int32_t runner, long long& clock,
 // Returns true when the range then stands as the priority ordering of the next step
 // leaves it.
 bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
-                 run_trace* trace)
+                 sched::run_trace* trace)
 {
 	clock += take_whole_cycles(ready, finder.measure(ready), clock, next_arrival, trace);
 	// The next event now lies within one more cycle: step on to it.
@@ -66,7 +68,7 @@ bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, lon
 // can change from step to step and the steps cannot simply be added up; but the
 // arrangement of the keys comes round again, and whole rounds are taken at once.
 bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
-                 run_trace* trace, progress_meter& progress, std::int32_t finished)
+                 sched::run_trace* trace, progress_meter& progress, std::int32_t finished)
 {
 	finder.start(ready.size());
 	bool searching = next_arrival - clock > 2;
@@ -95,7 +97,7 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 // (true) or the clock reaches the next arrival (false). The range is left in arrival
 // order, as at the start of a step.
 bool run_fixed_front(ready_range& ready, fixed_front_steps& behind, long long& clock, long long next_arrival,
-                     run_trace* trace, progress_meter& progress, std::int32_t finished)
+                     sched::run_trace* trace, progress_meter& progress, std::int32_t finished)
 {
 	const std::int32_t front = ready.process_at(0);
 	const long long steps = std::min(ready.left(front), next_arrival - clock);
@@ -112,7 +114,7 @@ bool run_fixed_front(ready_range& ready, fixed_front_steps& behind, long long& c
 } // namespace
 
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
-                                  const finish_report& report, run_trace* trace, progress_meter& progress)
+                                  const finish_report& report, sched::run_trace* trace, progress_meter& progress)
 {
 	const std::int32_t last_arrival = t.arrival.back();
 	ready_range ready(t, finished);
@@ -159,3 +161,5 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 	progress.erase();
 	return finished;
 }
+
+} // namespace priority_sched

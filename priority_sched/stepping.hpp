@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace priority_sched {
+
 // The engine of the stepping phase. It prints the same bytes as the rule written out in
 // rule.hpp, one unit at a time with both orderings in every step, only faster (how, and
 // why it may: docs/design.md); the tests and the fuzz targets hold the two, and a plain
@@ -18,6 +20,8 @@
 // in arrival order after the first tick; `clock` is the time after it. Records the run
 // in `trace`, if there is one, and tells `progress` of the steps.
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
-                                  const finish_report& report, run_trace* trace, progress_meter& progress);
+                                  const finish_report& report, sched::run_trace* trace, progress_meter& progress);
+
+} // namespace priority_sched
 
 #endif

@@ -23,6 +23,8 @@
 #include <functional>
 #include <vector>
 
+namespace srtf_sched {
+
 namespace {
 
 // The ready processes, by slot, the next to run first.
@@ -71,7 +73,7 @@ private:
 } // namespace
 
 std::size_t step_to_last_arrival(process_table& t, std::size_t finished, long long& clock,
-                                 const finish_report& report, run_trace* trace)
+                                 const finish_report& report, sched::run_trace* trace)
 {
 	const std::size_t count = t.size();
 	const std::int32_t last_arrival = t.arrival.back();
@@ -112,3 +114,5 @@ std::size_t step_to_last_arrival(process_table& t, std::size_t finished, long lo
 		t.copy_slot(slot, --to);
 	return to;
 }
+
+} // namespace srtf_sched

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+namespace srtf_sched {
+
 // The stepping phase, from the first tick until every process has finished or a step
 // finds a process ready with the clock at or past the last arrival, taken from one
 // arrival or finish to the next instead of one time unit at a time. It prints the same
@@ -17,6 +19,8 @@
 // `finished` is 1 if that finished it, else 0; `clock` is the time after it. Records the
 // run in `trace`, if there is one.
 std::size_t step_to_last_arrival(process_table& t, std::size_t finished, long long& clock,
-                                 const finish_report& report, run_trace* trace);
+                                 const finish_report& report, sched::run_trace* trace);
+
+} // namespace srtf_sched
 
 #endif

@@ -1,11 +1,19 @@
 #include "explain.hpp"
 
-#include "report_line.hpp"
+#include "report.hpp"
 #include "rule.hpp"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace srtf_sched {
+
+using sched::account;
+using sched::batch_record;
+using sched::cat;
+using sched::with_commas;
+namespace json = sched::json;
 
 namespace {
 
@@ -88,8 +96,8 @@ public:
 	void finish(const process_table& t, std::size_t slot, long long completion) override
 	{
 		const long long turnaround = completion - t.arrival[slot];
-		const report_text text =
-			report_line(t.name[slot], t.arrival[slot], t.burst[slot], completion, turnaround, turnaround - t.burst[slot]);
+		const sched::report_text text =
+			sched::report_line(t.name[slot], {t.arrival[slot], t.burst[slot], completion, turnaround, turnaround - t.burst[slot]});
 		const std::string line(text.line, text.size - 1);
 		const std::int32_t record = t.record[slot];
 		a_.add({"finish", completion, cat(a_.name(record), " finishes: ", line),
@@ -212,3 +220,5 @@ account explain(const process_table& batch, const std::vector<batch_record>& rec
 	run_rule(batch, [](std::int32_t, long long) {}, &recorder);
 	return a;
 }
+
+} // namespace srtf_sched

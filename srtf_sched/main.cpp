@@ -3,18 +3,7 @@
 
 #include "srtf_sched.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
+#include "command_line.hpp"
 
 namespace {
 
@@ -32,62 +21,13 @@ const char usage[] =
 	"\n"
 	"Example:\n"
 	"  printf '2\\nA 0 3\\nB 1 1\\n' | srtf_sched\n"
-	"\n"
-	"Options:\n"
-	"  --explain  print the decisions behind the report, one line each, in its place\n"
-	"  --json     print the report, the schedule and the decisions as one JSON document\n"
-	"  --help, --version\n"
-	"The manual page: man srtf_sched.\n";
-
-// Answers --help and --version, which end the run: returns its exit status, or -1 for
-// any other argument.
-int answer_option(const char* argument)
-{
-	int written;
-	if (std::strcmp(argument, "--help") == 0)
-		written = std::fputs(usage, stdout);
-	else if (std::strcmp(argument, "--version") == 0)
-		written = std::printf("srtf_sched %s\n", SCHED_VERSION);
-	else
-		return -1;
-	if (written < 0 || std::fflush(stdout) != 0) {
-		std::fprintf(stderr, "srtf_sched: cannot write standard output: %s\n",
-		             std::strerror(errno));
-		return 1;
-	}
-	return 0;
-}
+	"\n";
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-#ifdef _WIN32
-	// Binary streams: reports and messages end their lines with LF alone, byte for byte
-	// as on every other platform, and a Ctrl-Z in the input is an ordinary character,
-	// not the end of the input. CR LF input reads as before: CR counts as white space.
-	_setmode(_fileno(stdin), _O_BINARY);
-	_setmode(_fileno(stdout), _O_BINARY);
-	_setmode(_fileno(stderr), _O_BINARY);
-#endif
-	run_options options;
-	bool explain = false;
-	bool json = false;
-	for (int i = 1; i < argc; i++) {
-		if (const int status = answer_option(argv[i]); status >= 0)
-			return status;
-		explain = explain || std::strcmp(argv[i], "--explain") == 0;
-		json = json || std::strcmp(argv[i], "--json") == 0;
-	}
-	if (explain && json) {
-		std::fputs("srtf_sched: --explain and --json exclude each other\n", stderr);
-		return 1;
-	}
-	options.form = explain ? output_form::explain : json ? output_form::json : output_form::report;
-	// Other arguments are ignored, but whoever gave a file name should not be left
-	// waiting at a terminal without knowing why.
-	if (argc > 1 && isatty(fileno(stdin)))
-		std::fputs("srtf_sched: the batch is read from standard input: srtf_sched < FILE\n",
-		           stderr);
-	return srtf_sched(stdin, stdout, stderr, options);
+	const sched::command_line line =
+		sched::start_program(argc, argv, {"srtf_sched", usage, true, "the batch is read"});
+	return line.done ? line.status : srtf_sched::run(stdin, stdout, stderr, {.form = line.form});
 }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace srtf_sched {
+
 namespace {
 
 // Exchanges slots j and j + 1 in the four columns that the orderings are given.
@@ -33,3 +35,5 @@ void burst_sort(std::int32_t* arrival, long long* remaining, std::int32_t range_
 {
 	neighbour_exchange(remaining, range_start, range_end, four_columns{arrival, remaining, name, burst});
 }
+
+} // namespace srtf_sched

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace srtf_sched {
+
 // The two orderings of the process table. Each orders the slots from `range_start` up to
 // but not including `range_end` by exchanging neighbours on a strict comparison, so both
 // are stable, and moves the four columns of a slot together; slots outside the range
@@ -37,5 +39,7 @@ void neighbour_exchange(const Key* key, std::int32_t range_start, std::int32_t r
 			if (key[j] > key[j + 1])
 				exchange(j);
 }
+
+} // namespace srtf_sched
 
 #endif

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+namespace srtf_sched {
+
 // The process table: one slot per process, one column per attribute. The orderings move
 // whole slots, the record number with the rest, so that wherever a process runs its
 // place in the input is known. The remaining column is 64 bits wide for the reason that
@@ -33,5 +35,7 @@ struct process_table {
 
 // Told of each process as it finishes: its slot and its completion.
 using finish_report = std::function<void(std::size_t slot, long long completion)>;
+
+} // namespace srtf_sched
 
 #endif

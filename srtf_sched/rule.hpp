@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace srtf_sched {
+
 // The schedule's rule as it stands: the arrival ordering, the first tick, the stepping
 // phase with the remaining-time ordering in every step that runs a process, and the final
 // phase. It is the plain statement of what the program does; the engine
@@ -41,5 +43,7 @@ using rule_report = std::function<void(std::int32_t record, long long completion
 
 // Runs the batch, given in input order with its record numbers, by the rule.
 void run_rule(process_table t, const rule_report& report, rule_recorder* recorder = nullptr);
+
+} // namespace srtf_sched
 
 #endif

@@ -8,34 +8,26 @@
 
 #include "srtf_sched.hpp"
 
-#include "account.hpp"
+#include "batch_reader.hpp"
 #include "event_stepping.hpp"
 #include "explain.hpp"
-#include "input.hpp"
 #include "process_table.hpp"
-#include "report_line.hpp"
 #include "stable_order.hpp"
 
-#include <cerrno>
-#include <cstring>
-#include <new>
 #include <optional>
-#include <string>
-#include <utility>
 #include <vector>
+
+namespace srtf_sched {
 
 namespace {
 
 // The table grows record by record instead of being sized from the count: a count that
 // promises more records than the input holds then ends at the end of the input, without
 // first claiming memory for records that never come.
-process_table read_batch(batch_reader& input)
+process_table read_batch(sched::batch_reader& input)
 {
-	const std::int32_t count = input.count();
-	if (count < 0)
-		throw failure("process count is negative");
 	process_table t;
-	for (long long record = 1; record <= count; record++) {
+	for (long long record = 1, count = input.record_count(); record <= count; record++) {
 		t.name.push_back(input.name(record));
 		t.arrival.push_back(input.number(record, "arrival"));
 		const std::int32_t burst = input.number(record, "burst");
@@ -47,50 +39,21 @@ process_table read_batch(batch_reader& input)
 	return t;
 }
 
-[[noreturn]] void fail_write()
+// Each process's line as it finishes.
+finish_report report_to(const sched::report_writer& writer, const process_table& t)
 {
-	throw failure(std::string("cannot write standard output: ") + std::strerror(errno));
-}
-
-// Writes the report lines as processes finish: to the output, or, for a document that
-// holds the report, into `kept` with each process's figures.
-class report_writer {
-public:
-	explicit report_writer(std::FILE* out) : out_(out) {}
-	report_writer(std::string& kept, std::vector<finished_process>& processes)
-	    : out_(nullptr), kept_(&kept), processes_(&processes)
-	{
-	}
-
-	void line(const process_table& t, std::size_t slot, long long completion) const
-	{
+	return [&writer, &t](std::size_t slot, long long completion) {
 		const long long turnaround = completion - t.arrival[slot];
 		const long long waiting = turnaround - t.burst[slot];
-		const report_text text = report_line(t.name[slot], t.arrival[slot], t.burst[slot], completion, turnaround, waiting);
-		if (out_ == nullptr) {
-			kept_->append(text.line, text.size);
-			processes_->push_back({t.record[slot], completion, turnaround, waiting});
-		} else if (std::fwrite(text.line, 1, text.size, out_) != text.size) {
-			fail_write();
-		}
-	}
-
-	void finish() const
-	{
-		if (out_ != nullptr && (std::fflush(out_) != 0 || std::ferror(out_)))
-			fail_write();
-	}
-
-private:
-	std::FILE* out_;
-	std::string* kept_ = nullptr;
-	std::vector<finished_process>* processes_ = nullptr;
-};
+		writer.line(sched::report_line(t.name[slot], {t.arrival[slot], t.burst[slot], completion, turnaround, waiting}),
+		            {t.record[slot], completion, turnaround, waiting});
+	};
+}
 
 // The final phase: every unfinished process has arrived and runs to its end, shortest
 // first.
 void run_to_end(process_table& t, std::size_t finished, long long clock, const finish_report& report,
-                run_trace* trace)
+                sched::run_trace* trace)
 {
 	order_by_remaining(t, finished, t.size());
 	if (trace != nullptr && finished < t.size())
@@ -103,7 +66,7 @@ void run_to_end(process_table& t, std::size_t finished, long long clock, const f
 	}
 }
 
-void schedule(process_table& t, const finish_report& report, run_trace* trace)
+void schedule(process_table& t, const finish_report& report, sched::run_trace* trace)
 {
 	if (t.size() == 0)
 		return;
@@ -123,65 +86,28 @@ void schedule(process_table& t, const finish_report& report, run_trace* trace)
 	run_to_end(t, finished, clock, report, trace);
 }
 
-std::vector<batch_record> records_of(const process_table& t)
+std::vector<sched::batch_record> records_of(const process_table& t)
 {
-	std::vector<batch_record> records;
+	std::vector<sched::batch_record> records;
 	for (std::size_t slot = 0; slot < t.size(); slot++)
 		records.push_back({t.name[slot], std::nullopt, t.arrival[slot], t.burst[slot]});
 	return records;
 }
 
-void write_out(bool written, std::FILE* out)
-{
-	if (!written || std::fflush(out) != 0 || std::ferror(out))
-		fail_write();
-}
-
-// --explain: the account in place of the report.
-void explain_run(const process_table& batch, std::FILE* out)
-{
-	const std::vector<batch_record> records = records_of(batch);
-	write_out(write_explanation(out, explain(batch, records)), out);
-}
-
-// --json: the report, the schedule behind it and the account, in one document.
-void document_run(process_table batch, std::FILE* out, std::size_t most_listed)
-{
-	const std::vector<batch_record> records = records_of(batch);
-	const account decisions = explain(batch, records);
-	std::string report;
-	std::vector<finished_process> processes;
-	run_trace trace;
-	trace.most_segments = most_listed;
-	const report_writer writer(report, processes);
-	schedule(
-		batch, [&](std::size_t slot, long long completion) { writer.line(batch, slot, completion); }, &trace);
-	write_out(write_document(out, {"srtf_sched", records, most_listed, report, trace, processes, decisions}), out);
-}
-
 } // namespace
 
-int srtf_sched(std::FILE* in, std::FILE* out, std::FILE* err, const run_options& options)
+int run(std::FILE* in, std::FILE* out, std::FILE* err, const sched::run_options& options)
 {
-	try {
-		batch_reader input(in);
-		process_table table = read_batch(input);
-		if (options.form == output_form::explain) {
-			explain_run(table, out);
-		} else if (options.form == output_form::json) {
-			document_run(std::move(table), out, options.most_listed);
-		} else {
-			const report_writer writer(out);
-			schedule(
-				table, [&](std::size_t slot, long long completion) { writer.line(table, slot, completion); },
-				options.trace);
-			writer.finish();
-		}
-		return 0;
-	} catch (const failure& problem) {
-		std::fprintf(err, "srtf_sched: %s\n", problem.what());
-	} catch (const std::bad_alloc&) {
-		std::fprintf(err, "srtf_sched: out of memory\n");
-	}
-	return 1;
+	return sched::run_guarded("srtf_sched", out, err, [&] {
+		sched::batch_reader input(in);
+		process_table t = read_batch(input);
+		sched::write_form({"srtf_sched", [&] { return records_of(t); },
+		                   [&](const std::vector<sched::batch_record>& records) { return explain(t, records); },
+		                   [&](const sched::report_writer& writer, sched::run_trace* trace) {
+					   schedule(t, report_to(writer, t), trace);
+				   }},
+		                  out, options);
+	});
 }
+
+} // namespace srtf_sched

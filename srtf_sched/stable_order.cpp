@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <numeric>
 
+namespace srtf_sched {
+
 template <typename Key>
 std::vector<std::int32_t> stable_arrangement(const Key* key, std::size_t size)
 {
@@ -100,3 +102,5 @@ void order_by_remaining(process_table& t, std::size_t start, std::size_t end)
 {
 	order_by(t, t.remaining, burst_sort, start, end);
 }
+
+} // namespace srtf_sched

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace srtf_sched {
+
 // Up to this many slots the exchange orderings themselves decide the arrangement of a
 // range; above it an O(n log n) sort gives the same. The exchange orderings are the
 // faster below 8 slots and take twice as long at 8, five times at 16 and twelve times
@@ -23,5 +25,7 @@ void order_by_remaining(process_table& t, std::size_t start, std::size_t end);
 // it: entry k is the index of the key that ends in place k.
 template <typename Key>
 std::vector<std::int32_t> stable_arrangement(const Key* key, std::size_t size);
+
+} // namespace srtf_sched
 
 #endif

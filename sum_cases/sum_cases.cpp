@@ -5,12 +5,13 @@
 
 #include "sum_cases.hpp"
 
-#include "input.hpp"
+#include "batch_reader.hpp"
+#include "failure.hpp"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <string>
+
+namespace sum_cases {
 
 namespace {
 
@@ -21,10 +22,10 @@ constexpr std::int32_t most_cases = 10;
 void write(std::FILE* out, const std::string& text)
 {
 	if (std::fputs(text.c_str(), out) < 0 || std::fflush(out) != 0)
-		throw failure(std::string("cannot write standard output: ") + std::strerror(errno));
+		sched::fail_write();
 }
 
-void run(case_reader& input, std::FILE* out)
+void answer(sched::batch_reader& input, std::FILE* out)
 {
 	write(out, "enter no of test cases");
 	const std::int32_t cases = input.count();
@@ -44,16 +45,12 @@ void run(case_reader& input, std::FILE* out)
 
 } // namespace
 
-int sum_cases(std::FILE* in, std::FILE* out, std::FILE* err)
+int run(std::FILE* in, std::FILE* out, std::FILE* err)
 {
-	try {
-		case_reader input(in);
-		run(input, out);
-		return 0;
-	} catch (const failure& problem) {
-		// The answers already written stay: they go out before the message.
-		std::fflush(out);
-		std::fprintf(err, "sum_cases: %s\n", problem.what());
-	}
-	return 1;
+	return sched::run_guarded("sum_cases", out, err, [&] {
+		sched::batch_reader input(in, {.item = "case", .count = "case count"});
+		answer(input, out);
+	});
 }
+
+} // namespace sum_cases

@@ -3,9 +3,13 @@
 
 #include <cstdio>
 
+namespace sum_cases {
+
 // The whole program but for its command line: prompts on `out`, reads the cases from
 // `in`, answers on `out`, reports any problem on `err`, and returns the exit status.
 // Tests and fuzzers call it in-process; `main` hands it the standard streams.
-int sum_cases(std::FILE* in, std::FILE* out, std::FILE* err);
+int run(std::FILE* in, std::FILE* out, std::FILE* err);
+
+} // namespace sum_cases
 
 #endif

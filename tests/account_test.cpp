@@ -25,7 +25,7 @@ struct ran {
 	std::string err;
 };
 
-ran run_core(std::string input, const run_options& options)
+ran run_core(std::string input, const sched::run_options& options)
 {
 	std::FILE* in = fmemopen(input.data(), input.size(), "r");
 	char* out_text = nullptr;
@@ -34,7 +34,7 @@ ran run_core(std::string input, const run_options& options)
 	std::size_t err_size = 0;
 	std::FILE* out = open_memstream(&out_text, &out_size);
 	std::FILE* err = open_memstream(&err_text, &err_size);
-	const int status = SCHED_PROGRAM(in, out, err, options);
+	const int status = SCHED_PROGRAM::run(in, out, err, options);
 	std::fclose(in);
 	std::fclose(out);
 	std::fclose(err);
@@ -87,7 +87,7 @@ void expect_document_tells_the_report(const std::vector<process>& batch)
 	const std::string input = text_of(batch);
 	const ran report = run_core(input, {});
 	ASSERT_EQ(report.status, 0) << report.err;
-	const ran document = run_core(input, {.form = output_form::json});
+	const ran document = run_core(input, {.form = sched::output_form::json});
 	ASSERT_EQ(document.status, 0);
 	const json::value d = json::parse(document.out);
 	EXPECT_EQ(d["report"].text, report.out);
@@ -126,7 +126,7 @@ void expect_document_tells_the_report(const std::vector<process>& batch)
 		EXPECT_EQ(final_order[i], processes[processes.size() - final_order.size() + i]["record"].integer()) << input;
 
 	// --explain prints the same entries, a line each.
-	const ran explained = run_core(input, {.form = output_form::explain});
+	const ran explained = run_core(input, {.form = sched::output_form::explain});
 	const std::vector<std::string> lines = lines_of(explained.out);
 	ASSERT_EQ(lines.size(), d["decisions"].items.size());
 	for (std::size_t i = 0; i < lines.size(); i++)
@@ -146,7 +146,7 @@ TEST(SCHED_TEST_SUITE, BadInputUnderEitherFlag)
 	for (const std::string input : {"x", "2\nA 1", "1\nA 2.5 1 1\n", "1\nA 1 2x"}) {
 		const ran report = run_core(input, {});
 		ASSERT_EQ(report.status, 1);
-		for (const output_form form : {output_form::explain, output_form::json}) {
+		for (const sched::output_form form : {sched::output_form::explain, sched::output_form::json}) {
 			const ran r = run_core(input, {.form = form});
 			EXPECT_EQ(r.status, 1);
 			EXPECT_EQ(r.out, "");

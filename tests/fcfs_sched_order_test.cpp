@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace fcfs_sched;
+
 namespace {
 
 // The arrangement that `sort` leaves: the slots' own numbers ride in the burst column.

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+using namespace fcfs_sched;
+
 namespace {
 
 const std::string program = FCFS_SCHED;

@@ -9,12 +9,16 @@
 #include "harness.hpp"
 #include "priority_model.hpp"
 #include "priority_sched.hpp"
-#include "report_line.hpp"
+#include "report.hpp"
 #include "rule.hpp"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+using priority_sched::process_table;
+using priority_sched::run_rule;
+using sched::run_segment;
 
 namespace {
 
@@ -63,7 +67,7 @@ std::string rule_report(const std::vector<record>& batch)
 	std::string report;
 	run_rule(t, [&](std::int32_t number, long long completion) {
 		const record& r = batch[static_cast<std::size_t>(number - 1)];
-		const report_text line = report_line(r.name, completion, completion - r.arrival, completion - r.arrival - r.burst);
+		const sched::report_text line = sched::report_line(r.name, {completion, completion - r.arrival, completion - r.arrival - r.burst});
 		report.append(line.line, line.size);
 	});
 	return report;
@@ -82,9 +86,9 @@ void expect_agreement(std::uint32_t seed, const batch_shape& shape, int batches)
 	}
 }
 
-run_trace traced(const std::vector<record>& batch, std::size_t most_segments)
+sched::run_trace traced(const std::vector<record>& batch, std::size_t most_segments)
 {
-	return run_traced<run_trace>(priority_sched, format_batch(batch), most_segments);
+	return run_traced<sched::run_trace>(priority_sched::run, format_batch(batch), most_segments);
 }
 
 // The trace a chart is drawn from must be the schedule of the unit steps, segment for
@@ -98,7 +102,7 @@ TEST(PrioritySchedModel, TraceIsTheScheduleOfTheUnitSteps)
 		for (int i = 0; i < batches; i++) {
 			const std::vector<record> batch = random_batch(choices, shape);
 			const run expected = unit_step_run(batch);
-			const run_trace trace = traced(batch, 1000000);
+			const sched::run_trace trace = traced(batch, 1000000);
 			std::vector<segment> segments;
 			for (const run_segment& s : trace.segments)
 				segments.push_back({s.record, s.start, s.end});
@@ -106,7 +110,7 @@ TEST(PrioritySchedModel, TraceIsTheScheduleOfTheUnitSteps)
 			EXPECT_EQ(trace.final_phase_start.value_or(-1), expected.final_phase_start);
 			EXPECT_FALSE(trace.cut_short);
 			if (expected.segments.size() > 3) {
-				const run_trace cut = traced(batch, 3);
+				const sched::run_trace cut = traced(batch, 3);
 				EXPECT_TRUE(cut.cut_short);
 				ASSERT_EQ(cut.segments.size(), 3u);
 				EXPECT_EQ(cut.segments.back().end, expected.segments[2].end);

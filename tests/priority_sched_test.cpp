@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace priority_sched;
+
 namespace {
 
 const std::string program = PRIORITY_SCHED;
@@ -184,7 +186,7 @@ TEST(PrioritySchedEngine, StepsBehindAFixedFrontAreTheOrderingsSteps)
 			t.remaining.push_back(1);
 			t.record.push_back(i + 1);
 		}
-		t.sort_by_arrival(0, processes);
+		t.order_by_arrival(0, processes);
 		// The first in arrival order takes the smallest priority too: a fixed front.
 		t.priority[0] = 0;
 		ready_range taken(t, 0);

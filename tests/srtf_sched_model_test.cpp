@@ -10,7 +10,7 @@
 #include "family_table.hpp"
 #include "harness.hpp"
 #include "orderings.hpp"
-#include "report_line.hpp"
+#include "report.hpp"
 #include "rule.hpp"
 #include "srtf_model.hpp"
 #include "srtf_sched.hpp"
@@ -19,6 +19,10 @@
 #include <string>
 #include <tuple>
 #include <vector>
+
+using srtf_sched::process_table;
+using srtf_sched::run_rule;
+using sched::run_segment;
 
 namespace {
 
@@ -71,7 +75,7 @@ std::string program_rule_report(const std::vector<record>& batch)
 	run_rule(t, [&](std::int32_t number, long long completion) {
 		const record& r = batch[static_cast<std::size_t>(number - 1)];
 		const long long turnaround = completion - r.arrival;
-		const report_text line = report_line(r.name, r.arrival, r.burst, completion, turnaround, turnaround - r.burst);
+		const sched::report_text line = sched::report_line(r.name, {r.arrival, r.burst, completion, turnaround, turnaround - r.burst});
 		report.append(line.line, line.size);
 	});
 	return report;
@@ -101,7 +105,7 @@ TEST(SrtfSchedModel, TraceIsTheRulesSchedule)
 		for (int i = 0; i < 60; i++) {
 			const std::vector<record> batch = random_batch(choices, shape);
 			std::vector<segment> segments;
-			for (const run_segment& s : run_traced<run_trace>(srtf_sched, format_batch(batch), 1000000).segments)
+			for (const sched::run_segment& s : run_traced<sched::run_trace>(srtf_sched::run, format_batch(batch), 1000000).segments)
 				segments.push_back({s.record, s.start, s.end});
 			ASSERT_EQ(segments, rule_segments(batch)) << format_batch(batch);
 		}

@@ -12,6 +12,8 @@
 #include <random>
 #include <vector>
 
+using namespace srtf_sched;
+
 namespace {
 
 using exchange_ordering = void (*)(std::int32_t*, long long*, std::int32_t, std::int32_t, char*, std::int32_t*);

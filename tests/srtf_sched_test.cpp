@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace srtf_sched;
+
 namespace {
 
 const std::string program = SRTF_SCHED;

@@ -4,6 +4,8 @@
 
 #include <tuple>
 
+using namespace srtf_sched;
+
 namespace srtf_model {
 
 std::string format_batch(const std::vector<record>& batch)

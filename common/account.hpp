@@ -2,9 +2,8 @@
 #define SCHED_ACCOUNT_HPP
 
 // The account of a run: the decisions behind a report, entry by entry, as --explain
-// prints them and as --json and the page give them. Every scheduler of the suite keeps
-// a copy of this file and of account.cpp, the same byte for byte, so that all four
-// explain themselves in one form; what each records is its own.
+// prints them and as --json and the page give them. All four schedulers explain
+// themselves in this one form; what each records is its own.
 
 #include "run_trace.hpp"
 
@@ -14,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace sched {
 
 // One record of the batch, as read.
 struct batch_record {
@@ -122,5 +123,7 @@ struct run_document {
 
 // --json: the document, one JSON object and a line feed. Returns false when a write failed.
 bool write_document(std::FILE* out, const run_document& d);
+
+} // namespace sched
 
 #endif

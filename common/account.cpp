@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace sched {
+
 namespace json {
 
 std::string bytes(std::string_view text)
@@ -259,3 +261,5 @@ bool write_document(std::FILE* out, const run_document& d)
 	w.put(std::string("],\"decisions_cut_short\":") + (d.decisions.cut_short() ? "true" : "false") + "}\n");
 	return w.ok();
 }
+
+} // namespace sched

@@ -1,7 +1,9 @@
-#include "input.hpp"
+#include "batch_reader.hpp"
 
 #include <cerrno>
 #include <cstring>
+
+namespace sched {
 
 namespace {
 
@@ -93,19 +95,43 @@ void batch_reader::refuse_fraction()
 
 std::int32_t batch_reader::count()
 {
-	return number(0, "process count");
+	return number(0, words_.count);
 }
 
-// A name is a whole token, as "%s" reads it; only its first character is kept.
-char batch_reader::name(long long record)
+std::int32_t batch_reader::record_count()
+{
+	const std::int32_t records = count();
+	if (records < 0)
+		throw failure(std::string(words_.count) + " is negative");
+	return records;
+}
+
+int batch_reader::first_of_name(long long item)
 {
 	refuse_fraction();
-	record_ = record;
+	item_ = item;
 	field_ = "name";
-	int c = skip_white();
+	const int c = skip_white();
 	if (c == EOF)
 		reject_field("is missing");
-	const char first = static_cast<char>(c);
+	return c;
+}
+
+char batch_reader::name(long long item)
+{
+	const int c = first_of_name(item);
+	// The number after a name may follow it with no blank, which surprises whoever
+	// meant "P1" as a name: a problem with this record or a later one says so.
+	const int next = get();
+	glued_name_ = glued_name_ || is_digit(next);
+	unget(next);
+	return static_cast<char>(c);
+}
+
+char batch_reader::name_token(long long item)
+{
+	const char first = static_cast<char>(first_of_name(item));
+	int c;
 	do
 		c = get();
 	while (c != EOF && !is_white(c));
@@ -113,10 +139,10 @@ char batch_reader::name(long long record)
 	return first;
 }
 
-std::int32_t batch_reader::number(long long record, const char* field)
+std::int32_t batch_reader::number(long long item, const char* field)
 {
 	refuse_fraction();
-	record_ = record;
+	item_ = item;
 	field_ = field;
 	int c = skip_white();
 	if (c == EOF)
@@ -151,15 +177,20 @@ void batch_reader::end()
 	unget(c);
 }
 
-void batch_reader::reject(long long record, const std::string& problem) const
+void batch_reader::reject(long long item, const std::string& problem) const
 {
-	throw failure("record " + std::to_string(record) + ": " + problem);
+	std::string message = words_.item + (" " + std::to_string(item)) + ": " + problem;
+	if (glued_name_)
+		message += " (names are one character long: \"P1\" reads as the name P and the number 1)";
+	throw failure(message);
 }
 
 void batch_reader::reject_field(const char* problem) const
 {
 	const std::string what = std::string(field_) + " " + problem;
-	if (record_ > 0)
-		reject(record_, what);
+	if (item_ > 0)
+		reject(item_, what);
 	throw failure(what);
 }
+
+} // namespace sched

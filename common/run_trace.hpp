@@ -1,12 +1,13 @@
 #ifndef SCHED_RUN_TRACE_HPP
 #define SCHED_RUN_TRACE_HPP
 
-// Every scheduler of the suite keeps a copy of this file, the same byte for byte: the
-// page and the JSON document read every program's schedule the same way.
+// The page and the JSON document read every scheduler's schedule the same way.
 
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+namespace sched {
 
 // One stretch of time in which one process ran without a break: the process by its place
 // in the input (the first record is 1), from `start` up to but not including `end`.
@@ -43,5 +44,7 @@ struct run_trace {
 			segments.push_back({record, start, start + units});
 	}
 };
+
+} // namespace sched
 
 #endif

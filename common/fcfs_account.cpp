@@ -1,13 +1,13 @@
-#include "explain.hpp"
+#include "fcfs_account.hpp"
 
-#include "report_line.hpp"
-#include "ordering.hpp"
+#include "report.hpp"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
+
+namespace sched {
 
 namespace {
 
@@ -22,33 +22,33 @@ struct crossing {
 };
 
 // The ordering run once more, its loop told of each exchange, to see where two processes
-// of the same arrival changed places. An exchange carries the process of the earlier slot
-// back past every slot between them, and only that can put one of two equal arrivals
-// behind the other; the last such crossing of a pair decides its order. Past the work that
+// of the same arrival changed places. An exchange carries both its processes past every
+// slot between them; the last crossing of a pair decides its order. Past the work that
 // explaining may cost, nothing is known.
 class crossings {
 public:
-	explicit crossings(const std::vector<batch_record>& batch)
+	crossings(const std::vector<batch_record>& batch, const arrival_ordering& ordering, long long comparisons)
 	{
-		const auto n = static_cast<std::int32_t>(batch.size());
-		if (static_cast<long long>(n) * n > most_explaining_work)
+		if (comparisons > most_dispatch_explaining_work)
 			return;
 		std::vector<std::int32_t> arrival;
 		records slot_record;
-		for (std::int32_t record = 1; record <= n; record++) {
-			arrival.push_back(batch[static_cast<std::size_t>(record - 1)].arrival);
-			slot_record.push_back(record);
+		for (std::size_t slot = 0; slot < batch.size(); slot++) {
+			arrival.push_back(batch[slot].arrival);
+			slot_record.push_back(static_cast<std::int32_t>(slot + 1));
 		}
-		long long work = static_cast<long long>(n) * n / 2;
-		selection_exchange(batch.size(), arrival, [&](std::size_t p, std::size_t i) {
-			work += static_cast<long long>(i - p);
-			if (work <= most_explaining_work)
-				for (std::size_t k = p + 1; k < i; k++)
-					cross(arrival, slot_record, p, i, k);
-			std::swap(arrival[p], arrival[i]);
-			std::swap(slot_record[p], slot_record[i]);
+		long long work = comparisons;
+		ordering(arrival, [&](std::size_t a, std::size_t b) {
+			const std::size_t low = std::min(a, b);
+			const std::size_t high = std::max(a, b);
+			work += static_cast<long long>(high - low);
+			if (work <= most_dispatch_explaining_work)
+				for (std::size_t k = low + 1; k < high; k++)
+					cross(arrival, slot_record, a, b, k);
+			std::swap(arrival[a], arrival[b]);
+			std::swap(slot_record[a], slot_record[b]);
 		});
-		known_ = work <= most_explaining_work;
+		known_ = work <= most_dispatch_explaining_work;
 	}
 
 	bool known() const { return known_; }
@@ -127,7 +127,7 @@ void add_runs(account& a, const records& order)
 		const batch_record& r = a.of(record);
 		const long long start = completion;
 		completion += r.burst;
-		const report_text text = report_line(r.name, completion, completion, completion - r.burst);
+		const report_text text = report_line(r.name, {completion, completion, completion - r.burst});
 		const std::string line(text.line, text.size - 1);
 		std::string sentence = cat(a.name(record), " runs from ", with_commas(start), " to ", with_commas(completion),
 		                           " and finishes: ", line);
@@ -142,10 +142,11 @@ void add_runs(account& a, const records& order)
 
 } // namespace
 
-account explain(const std::vector<batch_record>& records, const std::vector<std::int32_t>& dispatch)
+account explain_dispatch(const std::vector<batch_record>& records, const std::vector<std::int32_t>& dispatch,
+                         const arrival_ordering& ordering, long long comparisons)
 {
-	account a(records, most_explaining_work);
-	const crossings c(records);
+	account a(records, most_dispatch_explaining_work);
+	const crossings c(records, ordering, comparisons);
 	std::string text =
 		cat("ordered by arrival, the processes run back to back from time 0 in this order: ", a.order(dispatch));
 	if (!c.known())
@@ -156,3 +157,5 @@ account explain(const std::vector<batch_record>& records, const std::vector<std:
 	add_runs(a, dispatch);
 	return a;
 }
+
+} // namespace sched

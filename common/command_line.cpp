@@ -1,0 +1,91 @@
+#include "command_line.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+namespace sched {
+
+namespace {
+
+// Binary streams on Windows: reports and messages end their lines with LF alone, byte for
+// byte as on every other platform, and a Ctrl-Z in the input is an ordinary character,
+// not the end of the input. CR LF input reads as before: CR counts as white space.
+void use_binary_streams()
+{
+#ifdef _WIN32
+	_setmode(_fileno(stdin), _O_BINARY);
+	_setmode(_fileno(stdout), _O_BINARY);
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+// The end of every program's --help, after its own part and before its name.
+const char forms_usage[] =
+	"Options:\n"
+	"  --explain  print the decisions behind the report, one line each, in its place\n"
+	"  --json     print the report, the schedule and the decisions as one JSON document\n"
+	"  --help, --version\n"
+	"The manual page: man ";
+const char plain_usage[] = "Options: --help, --version. The manual page: man ";
+
+// Answers --help and --version, which end the run: returns its exit status, or -1 for
+// any other argument.
+int answer_option(const char* argument, const program_words& program)
+{
+	int written;
+	if (std::strcmp(argument, "--help") == 0)
+		written = std::printf("%s%s%s.\n", program.usage, program.forms ? forms_usage : plain_usage, program.name);
+	else if (std::strcmp(argument, "--version") == 0)
+		written = std::printf("%s %s\n", program.name, SCHED_VERSION);
+	else
+		return -1;
+	if (written < 0 || std::fflush(stdout) != 0) {
+		std::fprintf(stderr, "%s: cannot write standard output: %s\n", program.name, std::strerror(errno));
+		return 1;
+	}
+	return 0;
+}
+
+} // namespace
+
+command_line start_program(int argc, char** argv, const program_words& program)
+{
+	use_binary_streams();
+	command_line line;
+	bool explain = false;
+	bool json = false;
+	for (int i = 1; i < argc; i++) {
+		if (const int status = answer_option(argv[i], program); status >= 0)
+			return {.done = true, .status = status};
+		explain = explain || (program.forms && std::strcmp(argv[i], "--explain") == 0);
+		json = json || (program.forms && std::strcmp(argv[i], "--json") == 0);
+	}
+	if (explain && json) {
+		std::fprintf(stderr, "%s: --explain and --json exclude each other\n", program.name);
+		return {.done = true, .status = 1};
+	}
+	line.form = explain ? output_form::explain : json ? output_form::json : output_form::report;
+	// Other arguments are ignored, but whoever gave a file name should not be left
+	// waiting at a terminal without knowing why.
+	if (argc > 1 && isatty(fileno(stdin)))
+		std::fprintf(stderr, "%s: %s from standard input: %s < FILE\n", program.name, program.input,
+		             program.name);
+	return line;
+}
+
+bool error_is_terminal()
+{
+	return isatty(fileno(stderr)) != 0;
+}
+
+} // namespace sched
