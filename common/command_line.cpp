@@ -17,18 +17,6 @@ namespace sched {
 
 namespace {
 
-// Binary streams on Windows: reports and messages end their lines with LF alone, byte for
-// byte as on every other platform, and a Ctrl-Z in the input is an ordinary character,
-// not the end of the input. CR LF input reads as before: CR counts as white space.
-void use_binary_streams()
-{
-#ifdef _WIN32
-	_setmode(_fileno(stdin), _O_BINARY);
-	_setmode(_fileno(stdout), _O_BINARY);
-	_setmode(_fileno(stderr), _O_BINARY);
-#endif
-}
-
 // The end of every program's --help, after its own part and before its name.
 const char forms_usage[] =
 	"Options:\n"
@@ -57,6 +45,16 @@ int answer_option(const char* argument, const program_words& program)
 }
 
 } // namespace
+
+// CR LF input reads as before: CR counts as white space.
+void use_binary_streams()
+{
+#ifdef _WIN32
+	_setmode(_fileno(stdin), _O_BINARY);
+	_setmode(_fileno(stdout), _O_BINARY);
+	_setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
 
 command_line start_program(int argc, char** argv, const program_words& program)
 {

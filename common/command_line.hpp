@@ -27,6 +27,10 @@ struct command_line {
 // comes from.
 command_line start_program(int argc, char** argv, const program_words& program);
 
+// On Windows, binary standard streams: lines end with LF alone, byte for byte as on every
+// other platform, and a Ctrl-Z in the input is an ordinary character.
+void use_binary_streams();
+
 // Whether standard error is a terminal, where a person can see a progress line.
 bool error_is_terminal();
 

@@ -19,6 +19,8 @@
 
 namespace {
 
+namespace json = sched::json;
+
 struct ran {
 	int status;
 	std::string out;

@@ -1,8 +1,8 @@
-#ifndef SCHED_TESTS_JSON_READER_HPP
-#define SCHED_TESTS_JSON_READER_HPP
+#ifndef SCHED_COMMON_JSON_READER_HPP
+#define SCHED_COMMON_JSON_READER_HPP
 
-// Just enough JSON for the tests to read the programs' documents, and strict enough to
-// fail on a document that is not valid JSON. Strings come back as the bytes they stand
+// Just enough JSON to read the programs' own documents back, and strict enough to fail
+// on a document that is not valid JSON. Strings come back as the bytes they stand
 // for: the programs write every byte as the character of the same code, so an escape
 // above \u00ff is refused too.
 
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace json {
+namespace sched::json {
 
 struct value {
 	enum class type { null, boolean, number, string, array, object } kind = type::null;
@@ -163,6 +163,6 @@ inline value parse(const std::string& text)
 	return reader(text).document();
 }
 
-} // namespace json
+} // namespace sched::json
 
 #endif
