@@ -6,6 +6,7 @@
 #include "shrink.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -123,8 +124,11 @@ public:
 
 	void show(const check_results& r, const char* doing = "")
 	{
-		if (!shown_)
+		// A few times a second is all a person can read.
+		const auto now = std::chrono::steady_clock::now();
+		if (!shown_ || (*doing == '\0' && now < next_))
 			return;
+		next_ = now + std::chrono::milliseconds(100);
 		const std::size_t run = r.batches.size();
 		const int width = std::fprintf(stderr, "\rsched_check: %zu of %zu batches run, %zu passed, %zu failed%s", run,
 		                               batches_, r.passed(), run - r.passed(), doing);
@@ -144,6 +148,7 @@ private:
 	bool shown_;
 	std::size_t batches_;
 	int width_ = 0;
+	std::chrono::steady_clock::time_point next_;
 };
 
 // The verdict and the kinds of mistake: what a smaller batch must still show.
