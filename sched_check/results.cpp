@@ -171,27 +171,38 @@ std::string gradescope_results(const options& o, const check_results& r)
 	           json::bytes(summary(r)), ",\"tests\":", tests, "]}\n");
 }
 
-// PrairieLearn takes at most a megabyte of results: each output is cut to its share.
+// PrairieLearn takes at most a megabyte of results: each message and output is cut to its
+// share, and the shares halved until the whole fits.
 std::string cut(const std::string& text, std::size_t most)
 {
 	return text.size() <= most ? text : cat(text.substr(0, most), "\n(cut short)");
 }
 
-std::string prairielearn_results(const options& o, const check_results& r)
+constexpr std::size_t most_prairielearn_bytes = 1'000'000;
+
+std::string prairielearn_results(const options& o, const check_results& r, std::size_t share)
 {
 	const double each = points_each(o, r);
-	const std::size_t share = std::max<std::size_t>(1000, 600000 / std::max<std::size_t>(r.batches.size(), 1));
 	std::string tests = "[";
 	for (const batch_result& b : r.batches) {
 		const bool passed = b.verdict == sched::verdict::passed;
-		tests += cat(tests.size() > 1 ? ",\n" : "\n", "{\"name\":", json::bytes(b.name), ",\"points\":",
+		const std::string message = cat(sched::verdict_name(b.verdict), b.detail.empty() ? "" : ": ", b.detail);
+		tests += cat(tests.size() > 1 ? ",\n" : "\n", "{\"name\":", json::bytes(cut(b.name, share)), ",\"points\":",
 		             number(passed ? each : 0), ",\"max_points\":", number(each), ",\"message\":",
-		             json::bytes(cut(cat(sched::verdict_name(b.verdict), b.detail.empty() ? "" : ": ", b.detail), 2000)),
-		             ",\"output\":", json::bytes(cut(batch_output(o, r, b), share)), "}");
+		             json::bytes(cut(message, share)), ",\"output\":", json::bytes(cut(batch_output(o, r, b), share)), "}");
 	}
 	const double score = r.batches.empty() ? 0 : static_cast<double>(r.passed()) / static_cast<double>(r.batches.size());
-	return cat("{\"gradable\":", r.trouble.empty() ? "true" : "false", ",\"score\":", number(r.trouble.empty() ? score : 0),
-	           ",\"message\":", json::bytes(summary(r)), ",\"tests\":", tests, "]}\n");
+	const std::string results =
+		cat("{\"gradable\":", r.trouble.empty() ? "true" : "false", ",\"score\":", number(r.trouble.empty() ? score : 0),
+		    ",\"message\":", json::bytes(cut(summary(r), share)), ",\"tests\":", tests, "]}\n");
+	if (results.size() > most_prairielearn_bytes && share > 16)
+		return prairielearn_results(o, r, share / 2);
+	return results;
+}
+
+std::string prairielearn_results(const options& o, const check_results& r)
+{
+	return prairielearn_results(o, r, 100'000);
 }
 
 // Text for XML: the five special characters escaped, control bytes written as "\xNN",
