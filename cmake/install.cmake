@@ -11,7 +11,7 @@
 # The name of the Debian package, of the documents' folder and of every package file. A
 # Debian package name allows no underscore, so it is not the project's name.
 set(SCHED_PACKAGE_NAME sched-suite)
-set(SCHED_PROGRAMS priority_sched srtf_sched fcfs_sched fcfs_fixed sum_cases)
+set(SCHED_PROGRAMS priority_sched srtf_sched fcfs_sched fcfs_fixed sum_cases sched_check)
 # Debian wants a maintainer with a mail address; the project has none of its own yet.
 set(SCHED_PACKAGE_CONTACT "the sched_suite authors <sched-suite@example.org>" CACHE STRING
   "Maintainer of the packages, as NAME <ADDRESS>")
@@ -110,6 +110,7 @@ else()
       ${PROJECT_SOURCE_DIR}/docs/man/fcfs_sched.1
       ${PROJECT_SOURCE_DIR}/docs/man/fcfs_fixed.1
       ${PROJECT_SOURCE_DIR}/docs/man/sum_cases.1
+      ${PROJECT_SOURCE_DIR}/docs/man/sched_check.1
       ${sched_doc_build_dir}/changelog)
     get_filename_component(file_name ${source} NAME)
     set(gzipped ${sched_doc_build_dir}/gz/${file_name}.gz)

@@ -36,6 +36,7 @@ struct judgement {
 	std::string detail;
 	std::string output;
 	sched::comparison comparison;
+	std::string error_output;
 };
 
 judgement judge_output(const options& o, const std::string& expected, std::string output,
@@ -49,28 +50,44 @@ judgement judge_output(const options& o, const std::string& expected, std::strin
 	return j;
 }
 
+// A run that the report decides nothing of.
+judgement ended(sched::verdict verdict, std::string detail, const child_outcome& run)
+{
+	judgement j;
+	j.verdict = verdict;
+	j.detail = std::move(detail);
+	j.output = run.out;
+	return j;
+}
+
 judgement judge_run(const options& o, const std::string& batch, const std::string& expected,
                     const std::vector<std::int32_t>& line_records = {})
 {
 	const child_outcome run = run_child(o.command, batch, {o.timeout, output_cap(expected), o.memory_bytes});
+	judgement j;
 	switch (run.how) {
 	case child_outcome::ending::not_started:
 		throw trouble("cannot start " + o.command.front() + ": " + run.problem);
 	case child_outcome::ending::timed_out:
-		return {sched::verdict::time_limit_exceeded, "no end within the time limit of " + seconds_text(o.timeout),
-		        run.out, {}};
+		j = ended(sched::verdict::time_limit_exceeded, "no end within the time limit of " + seconds_text(o.timeout), run);
+		break;
 	case child_outcome::ending::output_limit:
-		return {sched::verdict::output_limit_exceeded,
-		        "more than " + sched::with_commas(static_cast<long long>(output_cap(expected))) + " bytes of output",
-		        run.out, {}};
+		j = ended(sched::verdict::output_limit_exceeded,
+		          "more than " + sched::with_commas(static_cast<long long>(output_cap(expected))) + " bytes of output",
+		          run);
+		break;
 	case child_outcome::ending::crashed:
-		return {sched::verdict::runtime_error, run.problem, run.out, {}};
+		j = ended(sched::verdict::runtime_error, run.problem, run);
+		break;
 	case child_outcome::ending::exited:
+		if (o.zero_status_only && run.status != 0)
+			j = ended(sched::verdict::runtime_error, "exit status " + std::to_string(run.status), run);
+		else
+			j = judge_output(o, expected, run.out, line_records);
 		break;
 	}
-	if (o.zero_status_only && run.status != 0)
-		return {sched::verdict::runtime_error, "exit status " + std::to_string(run.status), run.out, {}};
-	return judge_output(o, expected, run.out, line_records);
+	j.error_output = run.err;
+	return j;
 }
 
 // The report of a batch of the set, or the trouble of a batch that is none to check by.
@@ -88,7 +105,8 @@ std::string entry_text(const sched::account_entry& e)
 	return "at " + sched::with_commas(e.clock) + ", " + e.text;
 }
 
-// The finding about the first differing line, and the account's entry behind it.
+// The account's entry behind the finding about the first differing line, or else behind
+// the first finding. A missing line has none: nothing decided that it is missing.
 std::string decided_by(const failure_story& story, const std::vector<sched::account_entry>& account)
 {
 	const auto about_first = std::find_if(story.findings.begin(), story.findings.end(), [&](const sched::finding& f) {
@@ -97,7 +115,7 @@ std::string decided_by(const failure_story& story, const std::vector<sched::acco
 	const sched::finding* f = about_first != story.findings.end() ? &*about_first
 	                          : story.findings.empty()            ? nullptr
 	                                                              : &story.findings.front();
-	if (f == nullptr)
+	if (f == nullptr || f->kind == "missing")
 		return "";
 	const std::optional<std::size_t> entry = sched::deciding_entry(account, *f);
 	return entry ? entry_text(account[*entry]) : "";
@@ -111,6 +129,7 @@ void tell(failure_story& story, const reference_report& r, const judgement& j)
 	story.actual = j.output;
 	story.first_difference = j.comparison.first_difference;
 	story.findings = j.comparison.findings;
+	story.error_output = j.error_output;
 	story.decided_by = decided_by(story, r.account);
 }
 
@@ -151,12 +170,15 @@ private:
 	std::chrono::steady_clock::time_point next_;
 };
 
-// The verdict and the kinds of mistake: what a smaller batch must still show.
+// The verdict and the kinds of mistake, or how the program crashed: what a smaller
+// batch must still show.
 std::pair<sched::verdict, std::set<std::string>> failure_kind(const judgement& j)
 {
 	std::set<std::string> kinds;
 	for (const sched::finding& f : j.comparison.findings)
 		kinds.insert(f.kind);
+	if (j.verdict == sched::verdict::runtime_error)
+		kinds.insert(j.detail);
 	return {j.verdict, kinds};
 }
 
@@ -245,6 +267,7 @@ check_results check_answer(const options& o, const std::string& text)
 		results.batches.push_back({"answer", j.verdict, j.detail});
 		if (j.verdict != sched::verdict::passed) {
 			failure_story story{"answer", text};
+			story.by_hand = true;
 			tell(story, r, j);
 			results.first_failure = story;
 		}

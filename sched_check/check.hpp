@@ -29,6 +29,10 @@ struct failure_story {
 	std::string detail;
 	std::string expected;
 	std::string actual;
+	// Where the report was written by hand rather than printed by a program.
+	bool by_hand = false;
+	// The start of what the program wrote on its standard error.
+	std::string error_output;
 	std::size_t first_difference = 0;
 	std::vector<sched::finding> findings;
 	// The entry of the program's account that decided the first differing line.

@@ -184,7 +184,8 @@ child_outcome run_child(const std::vector<std::string>& command, std::string_vie
 	handle threads[] = {handle(CreateThread(nullptr, 0, write_input, &writing, 0, nullptr)),
 	                    handle(CreateThread(nullptr, 0, read_output, &reading, 0, nullptr)),
 	                    handle(CreateThread(nullptr, 0, read_output, &reading_errors, 0, nullptr))};
-	const auto milliseconds = static_cast<DWORD>(limits.seconds * 1000);
+	// INFINITE itself is the largest DWORD: a limit is kept below it.
+	const auto milliseconds = static_cast<DWORD>(std::min(limits.seconds * 1000, 4e9));
 	if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_TIMEOUT) {
 		outcome.how = child_outcome::ending::timed_out;
 		TerminateJobObject(job.get(), 1);

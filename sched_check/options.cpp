@@ -80,8 +80,8 @@ double positive_number_of(const std::string& option, const std::string& text)
 {
 	char* end = nullptr;
 	const double value = std::strtod(text.c_str(), &end);
-	if (text.empty() || *end != '\0' || !(value > 0) || value > 1e9)
-		throw line_error{option + " wants a number above 0"};
+	if (text.empty() || *end != '\0' || !(value > 0) || value > 1e6)
+		throw line_error{option + " wants a number above 0 and at most 1000000"};
 	return value;
 }
 
@@ -133,6 +133,12 @@ private:
 	std::size_t at_ = 0;
 };
 
+bool is_exercise_option(const std::string& option)
+{
+	return option == "--n" || option == "--arrival" || option == "--burst" || option == "--priority" ||
+	       option == "--ties";
+}
+
 void read_option(const std::string& word, line_reader& line, options& o)
 {
 	std::string option = word;
@@ -142,6 +148,7 @@ void read_option(const std::string& word, line_reader& line, options& o)
 		glued = word.substr(equals + 1);
 	}
 	auto value = [&] { return line.value(option, glued); };
+	o.exercise_options_given = o.exercise_options_given || is_exercise_option(option);
 	if (option == "--seed")
 		o.seed = number_of<std::uint32_t>(option, value(), 0, UINT32_MAX);
 	else if (option == "--count")
@@ -211,8 +218,8 @@ void check_line(const options& o)
 		throw line_error{"--exercises makes batches for the schedulers alone"};
 	if (const std::string problem = sched::exercise_options_problem(o.exercise); o.exercises && !problem.empty())
 		throw line_error{problem};
-	if (o.exercises && o.checked->kind == sched::batch_kind::fixed_table && o.exercise.n > 100)
-		throw line_error{"fcfs_fixed takes at most 100 processes"};
+	if (!o.exercises && o.exercise_options_given)
+		throw line_error{"--n, --arrival, --burst, --priority and --ties go with --exercises"};
 }
 
 } // namespace

@@ -26,6 +26,7 @@ struct options {
 	std::int32_t count = 16; // random batches in all
 	bool exercises = false;
 	sched::exercise_options exercise;
+	bool exercise_options_given = false;
 	std::vector<std::string> batch_paths;
 	std::optional<std::string> only;
 

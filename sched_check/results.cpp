@@ -31,22 +31,81 @@ std::string visible(std::string_view line)
 	return out;
 }
 
-// A report's lines, numbered, the first differing one marked.
+// The length of the UTF-8 sequence that starts at `at`, or 0 where none does.
+std::size_t utf8_length(std::string_view text, std::size_t at)
+{
+	const auto lead = static_cast<unsigned char>(text[at]);
+	const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+	                           : lead >= 0xF0 && lead < 0xF5                 ? 4
+	                                                                         : 0;
+	if (length == 0 || at + length > text.size())
+		return 0;
+	for (std::size_t i = 1; i < length; i++)
+		if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+			return 0;
+	return length;
+}
+
+// Text for a grader that shows text: UTF-8 as it is, any other byte as "\xNN".
+std::string as_text(std::string_view bytes)
+{
+	static constexpr char hex[] = "0123456789abcdef";
+	std::string out;
+	for (std::size_t at = 0; at < bytes.size();) {
+		if (const std::size_t length = utf8_length(bytes, at); length > 0) {
+			out.append(bytes.substr(at, length));
+			at += length;
+			continue;
+		}
+		const auto byte = static_cast<unsigned char>(bytes[at++]);
+		out += cat("\\x", std::string(1, hex[byte >> 4]), std::string(1, hex[byte & 0xf]));
+	}
+	return out;
+}
+
+// A JSON string of text, for the graders' documents, which show it as text.
+std::string json_text(std::string_view bytes)
+{
+	static constexpr char hex[] = "0123456789abcdef";
+	std::string out = "\"";
+	for (const char c : as_text(bytes)) {
+		const auto byte = static_cast<unsigned char>(c);
+		if (c == '"' || c == '\\')
+			out += cat("\\", std::string(1, c));
+		else if (byte < 0x20 || byte == 0x7f)
+			out += cat("\\u00", std::string(1, hex[byte >> 4]), std::string(1, hex[byte & 0xf]));
+		else
+			out += c;
+	}
+	return out + "\"";
+}
+
+// At most this many lines of a report are shown, around the first difference.
+constexpr std::size_t lines_shown = 40;
+
+// A report's lines, numbered, the first differing one marked: those around it, where
+// there are many.
 std::string numbered(const std::string& report, std::size_t marked)
 {
 	std::string out;
 	std::size_t number = 0;
+	const std::size_t first = marked > lines_shown / 4 ? marked - lines_shown / 4 : 1;
 	for (std::size_t start = 0; start < report.size();) {
 		std::size_t end = report.find('\n', start);
 		const bool ended = end != std::string::npos;
 		if (!ended)
 			end = report.size();
 		number++;
+		const std::string_view line(report.data() + start, end - start);
+		start = end + 1;
+		if (number < first || number >= first + lines_shown)
+			continue;
 		char head[32];
 		std::snprintf(head, sizeof head, "%s%4zu  ", number == marked ? "  > " : "    ", number);
-		out += cat(head, visible(report.substr(start, end - start)), ended ? "\n" : "   (no line feed)\n");
-		start = end + 1;
+		out += cat(head, visible(line), ended ? "\n" : "   (no line feed)\n");
 	}
+	if (number >= first + lines_shown)
+		out += cat("          (", std::to_string(number - first - lines_shown + 1), " more lines)\n");
 	if (marked > number) {
 		char head[32];
 		std::snprintf(head, sizeof head, "  > %4zu  ", marked);
@@ -70,7 +129,9 @@ std::string story_text(const options& o, const failure_story& s)
 	out += numbered(s.batch, 0);
 	if (!o.hide_expected)
 		out += cat("\nThe expected report:\n", numbered(s.expected, s.first_difference));
-	out += cat("\nThe program's output:\n", numbered(s.actual, s.first_difference));
+	out += cat(s.by_hand ? "\nThe answer:\n" : "\nThe program's output:\n", numbered(s.actual, s.first_difference));
+	if (!s.error_output.empty())
+		out += cat("\nWhat the program wrote on standard error:\n", numbered(s.error_output, 0));
 	if (!s.findings.empty())
 		out += "\n";
 	for (const sched::finding& f : s.findings)
@@ -80,12 +141,19 @@ std::string story_text(const options& o, const failure_story& s)
 	return out;
 }
 
+std::string summary(const check_results& r)
+{
+	if (!r.trouble.empty())
+		return cat("sched_check: ", r.trouble);
+	return cat(r.program, ": ", std::to_string(r.passed()), " of ", std::to_string(r.batches.size()),
+	           r.batches.size() == 1 ? " batch passed" : " batches passed");
+}
+
 std::string text_results(const options& o, const check_results& r)
 {
 	if (!r.trouble.empty())
 		return cat("sched_check: ", r.trouble, "\n");
-	std::string out = cat(r.program, ": ", std::to_string(r.passed()), " of ", std::to_string(r.batches.size()),
-	                      " batches passed\n");
+	std::string out = cat(summary(r), "\n");
 	for (const batch_result& b : r.batches) {
 		char verdict[32];
 		std::snprintf(verdict, sizeof verdict, "%-22s", sched::verdict_name(b.verdict));
@@ -113,6 +181,14 @@ std::string nullable(bool present, const std::string& text)
 	return present ? json::bytes(text) : "null";
 }
 
+// A report in the document: whole up to a size a document can carry.
+constexpr std::size_t most_report_bytes = 1 << 16;
+
+std::string json_report(const std::string& report)
+{
+	return json::bytes(report.size() <= most_report_bytes ? report : report.substr(0, most_report_bytes));
+}
+
 std::string json_story(const options& o, const failure_story& s)
 {
 	std::string findings = "[";
@@ -121,8 +197,11 @@ std::string json_story(const options& o, const failure_story& s)
 		                json::bytes(f.kind), ",\"text\":", json::bytes(finding_text(o, f)), "}");
 	return cat("{\"name\":", json::bytes(s.name), ",\"batch\":", json::bytes(s.batch), ",\"shrunk\":",
 	           s.shrunk ? "true" : "false", ",\"verdict\":", json::bytes(sched::verdict_name(s.verdict)),
-	           ",\"detail\":", json::bytes(s.detail), ",\"expected\":", nullable(!o.hide_expected, s.expected),
-	           ",\"actual\":", json::bytes(s.actual), ",\"first_difference\":", std::to_string(s.first_difference),
+	           ",\"detail\":", json::bytes(s.detail), ",\"expected\":",
+	           o.hide_expected ? std::string("null") : json_report(s.expected), ",\"actual\":", json_report(s.actual),
+	           ",\"reports_cut_short\":",
+	           std::max(s.expected.size(), s.actual.size()) > most_report_bytes ? "true" : "false",
+	           ",\"error_output\":", json_report(s.error_output), ",\"first_difference\":", std::to_string(s.first_difference),
 	           ",\"findings\":", findings, "]", ",\"decided_by\":",
 	           nullable(!o.hide_expected && !s.decided_by.empty(), s.decided_by), "}");
 }
@@ -134,7 +213,7 @@ std::string json_results(const options& o, const check_results& r)
 		batches += cat(batches.size() > 1 ? ",\n" : "\n", "{\"name\":", json::bytes(b.name), ",\"verdict\":",
 		               json::bytes(sched::verdict_name(b.verdict)), ",\"detail\":", json::bytes(b.detail), "}");
 	return cat("{\"format\":1,\"program\":", json::bytes(r.program), ",\"version\":", json::bytes(SCHED_VERSION),
-	           ",\"seed\":", std::to_string(r.seed), ",\"passed\":", std::to_string(r.passed()), ",\"failed\":",
+	           ",\"strings\":\"bytes\",\"seed\":", o.batch_paths.empty() ? std::to_string(r.seed) : "null", ",\"passed\":", std::to_string(r.passed()), ",\"failed\":",
 	           std::to_string(r.batches.size() - r.passed()), ",\"batches\":", batches, "],\n\"smallest_failure\":",
 	           r.first_failure ? json_story(o, *r.first_failure) : "null", ",\n\"error\":",
 	           nullable(!r.trouble.empty(), r.trouble), "}\n");
@@ -149,26 +228,19 @@ std::string batch_output(const options& o, const check_results& r, const batch_r
 	return out;
 }
 
-std::string summary(const check_results& r)
-{
-	return r.trouble.empty() ? cat(r.program, ": ", std::to_string(r.passed()), " of ",
-	                               std::to_string(r.batches.size()), " batches passed")
-	                         : cat("sched_check: ", r.trouble);
-}
-
 std::string gradescope_results(const options& o, const check_results& r)
 {
 	const double each = points_each(o, r);
 	std::string tests = "[";
 	for (const batch_result& b : r.batches) {
 		const bool passed = b.verdict == sched::verdict::passed;
-		tests += cat(tests.size() > 1 ? ",\n" : "\n", "{\"name\":", json::bytes(b.name), ",\"score\":",
+		tests += cat(tests.size() > 1 ? ",\n" : "\n", "{\"name\":", json_text(b.name), ",\"score\":",
 		             number(passed ? each : 0), ",\"max_score\":", number(each), ",\"status\":",
-		             passed ? "\"passed\"" : "\"failed\"", ",\"output\":", json::bytes(batch_output(o, r, b)),
-		             ",\"visibility\":", json::bytes(o.visibility), "}");
+		             passed ? "\"passed\"" : "\"failed\"", ",\"output\":", json_text(batch_output(o, r, b)),
+		             ",\"visibility\":", json_text(o.visibility), "}");
 	}
 	return cat("{\"score\":", number(each * static_cast<double>(r.passed())), ",\"output\":",
-	           json::bytes(summary(r)), ",\"tests\":", tests, "]}\n");
+	           json_text(summary(r)), ",\"tests\":", tests, "]}\n");
 }
 
 // PrairieLearn takes at most a megabyte of results: each message and output is cut to its
@@ -187,14 +259,14 @@ std::string prairielearn_results(const options& o, const check_results& r, std::
 	for (const batch_result& b : r.batches) {
 		const bool passed = b.verdict == sched::verdict::passed;
 		const std::string message = cat(sched::verdict_name(b.verdict), b.detail.empty() ? "" : ": ", b.detail);
-		tests += cat(tests.size() > 1 ? ",\n" : "\n", "{\"name\":", json::bytes(cut(b.name, share)), ",\"points\":",
+		tests += cat(tests.size() > 1 ? ",\n" : "\n", "{\"name\":", json_text(cut(b.name, share)), ",\"points\":",
 		             number(passed ? each : 0), ",\"max_points\":", number(each), ",\"message\":",
-		             json::bytes(cut(message, share)), ",\"output\":", json::bytes(cut(batch_output(o, r, b), share)), "}");
+		             json_text(cut(message, share)), ",\"output\":", json_text(cut(batch_output(o, r, b), share)), "}");
 	}
 	const double score = r.batches.empty() ? 0 : static_cast<double>(r.passed()) / static_cast<double>(r.batches.size());
 	const std::string results =
 		cat("{\"gradable\":", r.trouble.empty() ? "true" : "false", ",\"score\":", number(r.trouble.empty() ? score : 0),
-		    ",\"message\":", json::bytes(cut(summary(r), share)), ",\"tests\":", tests, "]}\n");
+		    ",\"message\":", json_text(cut(summary(r), share)), ",\"tests\":", tests, "]}\n");
 	if (results.size() > most_prairielearn_bytes && share > 16)
 		return prairielearn_results(o, r, share / 2);
 	return results;
@@ -205,14 +277,12 @@ std::string prairielearn_results(const options& o, const check_results& r)
 	return prairielearn_results(o, r, 100'000);
 }
 
-// Text for XML: the five special characters escaped, control bytes written as "\xNN",
-// and every byte from 0x80 up as the character of the same code, so that any name gives
-// well-formed XML.
-std::string xml(std::string_view text)
+// Text for XML: the five special characters escaped, and control bytes and bytes that
+// are no UTF-8 written as "\xNN", so that any name gives well-formed XML.
+std::string xml(std::string_view bytes)
 {
 	std::string out;
-	for (const char c : text) {
-		const auto byte = static_cast<unsigned char>(c);
+	for (const char c : as_text(bytes)) {
 		switch (c) {
 		case '&': out += "&amp;"; break;
 		case '<': out += "&lt;"; break;
@@ -220,14 +290,10 @@ std::string xml(std::string_view text)
 		case '"': out += "&quot;"; break;
 		case '\'': out += "&apos;"; break;
 		default:
-			if (byte >= 0x80) {
-				out += static_cast<char>(0xC0 | (byte >> 6));
-				out += static_cast<char>(0x80 | (byte & 0x3F));
-			} else if (byte < 0x20 && c != '\n' && c != '\t') {
+			if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t')
 				out += visible(std::string_view(&c, 1));
-			} else {
+			else
 				out += c;
-			}
 		}
 	}
 	return out;
@@ -269,7 +335,7 @@ std::string indented(const std::string& text, const char* indent)
 		std::size_t end = text.find('\n', start);
 		if (end == std::string::npos)
 			end = text.size();
-		out += cat(indent, visible(text.substr(start, end - start)), "\n");
+		out += cat(indent, visible(as_text(text.substr(start, end - start))), "\n");
 		start = end + 1;
 	}
 	return out;
@@ -282,7 +348,7 @@ std::string tap_results(const options& o, const check_results& r)
 	for (const batch_result& b : r.batches) {
 		number++;
 		const bool passed = b.verdict == sched::verdict::passed;
-		out += cat(passed ? "ok " : "not ok ", std::to_string(number), " - ", visible(b.name), "\n");
+		out += cat(passed ? "ok " : "not ok ", std::to_string(number), " - ", visible(as_text(b.name)), "\n");
 		if (!passed)
 			out += cat("  ---\n  verdict: ", sched::verdict_name(b.verdict), "\n  output: |\n",
 			           indented(batch_output(o, r, b), "    "), "  ...\n");

@@ -104,7 +104,9 @@ public:
 		remove_records();
 		shorten_names();
 		simplify_values();
-		return {batch_.text(), runs_};
+		// Written out again, the batch might not fail as it did: it comes back as it
+		// was unless some smaller batch failed.
+		return {kept_any_ ? batch_.text() : "", runs_};
 	}
 
 private:
@@ -118,6 +120,7 @@ private:
 		if (!still_fails_(candidate.text()))
 			return false;
 		batch_ = candidate;
+		kept_any_ = true;
 		return true;
 	}
 
@@ -208,6 +211,7 @@ private:
 	shrink_budget budget_;
 	std::chrono::steady_clock::time_point end_;
 	int runs_ = 0;
+	bool kept_any_ = false;
 };
 
 } // namespace
@@ -218,7 +222,10 @@ shrunk_batch shrink(sched::batch_kind kind, bool name_tokens, const std::string&
 	std::optional<readable_batch> b = read_batch(kind, name_tokens, text);
 	if (!b)
 		return {text, 0};
-	return shrinker(kind, std::move(*b), still_fails, budget).run();
+	shrunk_batch smaller = shrinker(kind, std::move(*b), still_fails, budget).run();
+	if (smaller.text.empty())
+		smaller.text = text;
+	return smaller;
 }
 
 } // namespace sched_check

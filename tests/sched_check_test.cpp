@@ -68,7 +68,7 @@ TEST(SchedCheck, TheSuitesProgramsPassAgainstThemselves)
 
 TEST(SchedCheck, AnotherProgramFailsAndIsExplained)
 {
-	const run_result r = check(against("fcfs_sched", FCFS_FIXED, {"--format", "json"}));
+	const run_result r = check(against("fcfs_fixed", FCFS_SCHED, {"--format", "json"}));
 	ASSERT_EQ(r.status, 1) << r.err;
 	const json::value story = json::parse(r.out)["smallest_failure"];
 	EXPECT_EQ(story["verdict"].text, "wrong answer");
