@@ -196,7 +196,7 @@ std::string json_story(const options& o, const failure_story& s)
 		findings += cat(findings.size() > 1 ? "," : "", "{\"line\":", std::to_string(f.line), ",\"kind\":",
 		                json::bytes(f.kind), ",\"text\":", json::bytes(finding_text(o, f)), "}");
 	return cat("{\"name\":", json::bytes(s.name), ",\"batch\":", json::bytes(s.batch), ",\"shrunk\":",
-	           s.shrunk ? "true" : "false", ",\"verdict\":", json::bytes(sched::verdict_name(s.verdict)),
+	           s.shrunk ? "true" : "false", ",\"shrinking_runs\":", std::to_string(s.shrinking_runs), ",\"verdict\":", json::bytes(sched::verdict_name(s.verdict)),
 	           ",\"detail\":", json::bytes(s.detail), ",\"expected\":",
 	           o.hide_expected ? std::string("null") : json_report(s.expected), ",\"actual\":", json_report(s.actual),
 	           ",\"reports_cut_short\":",
