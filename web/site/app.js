@@ -37,7 +37,7 @@ const steps = stepsView(ids({
 	last: 'step-last', save: 'save-account', position: 'step-position', clock: 'step-clock', sentence: 'step-sentence',
 	queues: 'step-queues',
 }), { state, placeCursor: output.placeCursor });
-const check = checkView(ids({ answer: 'answer', file: 'answer-file', check: 'check', verdict: 'verdict' }),
+const check = checkView(ids({ answer: 'answer', note: 'answer-note', file: 'answer-file', check: 'check', verdict: 'verdict' }),
 	{ state, judge, openStep: (index) => steps.open(index) });
 const cases = casesView(ids({ form: 'cases', list: 'case-list', add: 'add-case', reset: 'cases-reset', note: 'cases-note' }),
 	{ batch, edited });

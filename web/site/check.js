@@ -12,23 +12,51 @@
 import { element } from './dom.js';
 import { textOf } from './runner.js';
 
+// A box of a hundred thousand lines takes the browser seconds to lay out: past these, a
+// long answer is kept as bytes for the check, and the box shows its beginning.
+const mostLinesShown = 1000;
+const mostCharactersShown = 100_000;
+
+// The first lines of a long text, or null where it is short enough to show whole.
+function beginningOf(text) {
+	let end = 0;
+	for (let line = 0; line < mostLinesShown && end < mostCharactersShown; line++) {
+		const next = text.indexOf('\n', end);
+		if (next < 0) return text.length <= mostCharactersShown ? null : text.slice(0, mostCharactersShown);
+		end = next + 1;
+	}
+	return end >= text.length ? null : text.slice(0, Math.min(end, mostCharactersShown));
+}
+
 const headlines = {
 	passed: () => 'Passed: byte for byte the program\'s report.',
 	'presentation error': (detail) => `Presentation error: ${detail}.`,
 	'wrong answer': (detail) => `Wrong answer: ${detail}.`,
 };
 
-// `elements`: the answer box, the file input, the Check button and the verdict; `judge`
+// `elements`: the answer box, its note, the file input, the Check button and the verdict; `judge`
 // holds an answer's bytes against a batch's report; `openStep(index)` opens an entry of
 // the account in Steps.
 export function checkView(elements, { state, judge, openStep }) {
 	const e = elements;
-	let answerBytes = null; // an answer from a file, with its own line ends
+	let answerBytes = null; // an answer from a file, with its own line ends, or one too long for the box
 	let checks = 0; // the newest check's number; an older one's verdict is dropped
 	let last = null; // the verdict shown, to show again once the answer is revealed
 
 	const given = () => answerBytes ?? new TextEncoder().encode(e.answer.value);
 	const hasAnswer = () => answerBytes !== null || e.answer.value !== '';
+
+	// Puts `text` in the box, or its beginning where it is long, the whole kept as `bytes`
+	// for the check until the box is edited.
+	function showInBox(text, bytes = null) {
+		const beginning = beginningOf(text);
+		answerBytes = bytes ?? (beginning === null ? null : new TextEncoder().encode(text));
+		e.answer.value = beginning ?? text;
+		e.note.hidden = beginning === null;
+		const lines = text.split('\n').length - (text.endsWith('\n') ? 1 : 0);
+		e.note.textContent = beginning === null ? '' : `This answer has ${lines.toLocaleString('en')} lines: the box ` +
+			'shows its beginning, and Check judges all of it until the box is edited.';
+	}
 
 	function say(text, kind) {
 		e.verdict.append(element('p', { class: `verdict-${kind}` }, text));
@@ -88,12 +116,13 @@ export function checkView(elements, { state, judge, openStep }) {
 	e.check.addEventListener('click', check);
 	e.answer.addEventListener('input', () => {
 		answerBytes = null;
+		e.note.hidden = true;
 	});
 	e.file.addEventListener('change', async () => {
 		const file = e.file.files[0];
 		if (!file) return;
-		answerBytes = new Uint8Array(await file.arrayBuffer());
-		e.answer.value = new TextDecoder().decode(answerBytes);
+		const bytes = new Uint8Array(await file.arrayBuffer());
+		showInBox(new TextDecoder().decode(bytes), bytes);
 		check();
 	});
 
@@ -103,10 +132,7 @@ export function checkView(elements, { state, judge, openStep }) {
 		// Once the program has run: the answer in the box, checked against its report.
 		checkIfGiven: () => (hasAnswer() ? check() : clear()),
 		// An answer from a link, as text: checked as its UTF-8 bytes.
-		setAnswer(text) {
-			answerBytes = null;
-			e.answer.value = text;
-		},
+		setAnswer: (text) => showInBox(text),
 		// The verdict shown again, with its figures, once the answer is revealed.
 		reveal: () => last && render(),
 	};
