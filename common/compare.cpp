@@ -1,5 +1,7 @@
 #include "compare.hpp"
 
+#include "json_reader.hpp"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -562,6 +564,20 @@ std::optional<std::size_t> placing_entry(const std::vector<account_entry>& entri
 	return finish;
 }
 
+// Every process an entry names, in whichever of its fields it names them.
+std::vector<std::int32_t> processes_named(const json::value& entry)
+{
+	std::vector<std::int32_t> named;
+	for (const char* field : {"process", "from"})
+		if (entry.members.count(field) != 0)
+			named.push_back(static_cast<std::int32_t>(entry[field].integer()));
+	for (const char* field : {"processes", "order"})
+		if (entry.members.count(field) != 0)
+			for (const json::value& record : entry[field].items)
+				named.push_back(static_cast<std::int32_t>(record.integer()));
+	return named;
+}
+
 } // namespace
 
 std::optional<std::size_t> deciding_entry(const std::vector<account_entry>& entries, const finding& f)
@@ -577,6 +593,18 @@ std::optional<std::size_t> deciding_entry(const std::vector<account_entry>& entr
 		if (const auto found = last_of(entries, entries.size(), kinds, f.record, f.ahead))
 			return found;
 	return placing_entry(entries, f.ahead);
+}
+
+expected_report read_expected_report(const std::string& document)
+{
+	const json::value d = json::parse(document);
+	expected_report r;
+	r.report = d["report"].text;
+	for (const json::value& process : d["processes"].items)
+		r.line_records.push_back(static_cast<std::int32_t>(process["record"].integer()));
+	for (const json::value& entry : d["decisions"].items)
+		r.account.push_back({entry["kind"].text, entry["clock"].integer(), entry["text"].text, processes_named(entry)});
+	return r;
 }
 
 } // namespace sched

@@ -81,6 +81,18 @@ struct account_entry {
 // placed the process, up to its finish.
 std::optional<std::size_t> deciding_entry(const std::vector<account_entry>& entries, const finding& f);
 
+// What a comparison takes from a scheduler's JSON document (--json): the report, the
+// process of each report line by its record number, and the account's entries with every
+// process each one names.
+struct expected_report {
+	std::string report;
+	std::vector<std::int32_t> line_records;
+	std::vector<account_entry> account;
+};
+
+// Throws std::runtime_error for a text that is not such a document.
+expected_report read_expected_report(const std::string& document);
+
 } // namespace sched
 
 #endif

@@ -3,7 +3,6 @@
 #include "fcfs_fixed.hpp"
 #include "fcfs_sched.hpp"
 #include "in_memory.hpp"
-#include "json_reader.hpp"
 #include "priority_sched.hpp"
 #include "progress.hpp"
 #include "srtf_sched.hpp"
@@ -122,29 +121,6 @@ std::optional<long long> burst_below_one(sched::report_rules rules, const std::s
 	return std::nullopt;
 }
 
-std::vector<std::int32_t> processes_named(const sched::json::value& entry)
-{
-	std::vector<std::int32_t> named;
-	for (const char* field : {"process", "from"})
-		if (entry.members.count(field) != 0)
-			named.push_back(static_cast<std::int32_t>(entry[field].integer()));
-	for (const char* field : {"processes", "order"})
-		if (entry.members.count(field) != 0)
-			for (const sched::json::value& record : entry[field].items)
-				named.push_back(static_cast<std::int32_t>(record.integer()));
-	return named;
-}
-
-void read_document(const std::string& text, reference_report& r)
-{
-	const sched::json::value document = sched::json::parse(text);
-	r.report = document["report"].text;
-	for (const sched::json::value& process : document["processes"].items)
-		r.line_records.push_back(static_cast<std::int32_t>(process["record"].integer()));
-	for (const sched::json::value& entry : document["decisions"].items)
-		r.account.push_back({entry["kind"].text, entry["clock"].integer(), entry["text"].text, processes_named(entry)});
-}
-
 } // namespace
 
 const program* find_program(std::string_view name)
@@ -178,9 +154,12 @@ reference_report reference(const program& p, std::string_view batch, double seco
 		r.problem = "the program refuses it: " + run.err.substr(0, run.err.find('\n'));
 		return r;
 	}
-	if (document)
-		read_document(run.out, r);
-	else
+	if (document) {
+		sched::expected_report expected = sched::read_expected_report(run.out);
+		r.report = std::move(expected.report);
+		r.line_records = std::move(expected.line_records);
+		r.account = std::move(expected.account);
+	} else
 		r.report = std::move(run.out);
 	if (p.rules != sched::report_rules::cases)
 		if (const std::optional<long long> burst = burst_below_one(p.rules, r.report)) {

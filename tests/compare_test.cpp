@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -155,6 +157,34 @@ TEST(Comparison, CallsEachChangeOfARealReportByItsKind)
 				EXPECT_EQ(got.findings.size(), 1U) << b.text << got.detail;
 			}
 		}
+}
+
+// The page's answer check reads what it compares with from the program's document: the
+// process of each line and the account, whose entries decide the findings.
+TEST(Comparison, ReadsTheReportAndTheAccountFromTheDocument)
+{
+	const sched::captured_run run = sched::run_in_memory(
+		[](std::FILE* i, std::FILE* o, std::FILE* e) {
+			return priority_sched::run(i, o, e, {.form = sched::output_form::json});
+		},
+		"3\nA 2 1 1\nB 2 1 1\nC 2 0 1\n");
+	const sched::expected_report expected = sched::read_expected_report(run.out);
+	EXPECT_EQ(expected.report, "C 1 1 0\nB 2 1 0\nA 3 2 1\n");
+	EXPECT_EQ(expected.line_records, (std::vector<std::int32_t>{3, 2, 1}));
+	const sched::comparison got = sched::compare_reports(report_rules::preemptive, expected.report,
+	                                                     "B 2 1 0\nC 1 1 0\nA 3 2 2\n", compare_mode::exact,
+	                                                     expected.line_records);
+	ASSERT_EQ(got.findings.size(), 2U);
+	for (const sched::finding& f : got.findings) {
+		const std::optional<std::size_t> entry = sched::deciding_entry(expected.account, f);
+		ASSERT_TRUE(entry.has_value()) << f.text;
+		const sched::account_entry& e = expected.account[*entry];
+		// The order by what put C first, the slip by A's finish.
+		const std::int32_t about = f.kind == "order" ? f.ahead : f.record;
+		EXPECT_EQ(e.kind, f.kind == "order" ? "first_tick" : "finish") << e.text;
+		EXPECT_NE(std::find(e.processes.begin(), e.processes.end(), about), e.processes.end()) << e.text;
+	}
+	EXPECT_THROW(sched::read_expected_report("{\"report\": 1"), std::runtime_error);
 }
 
 // The page's pinned exercises keep their batches.

@@ -1,7 +1,10 @@
-# Runs the page's entry of a program (GLUE) on a batch (BATCH) and checks its JSON: status
-# 0 and nothing on standard error; the report, the document's for a scheduler, is the
-# console's (REPORT) byte for byte; and a scheduler's document has one record and one
-# finish decision per report line and at least one segment.
+# Runs the page's entries of a program (GLUE) on a batch (BATCH) and checks their JSON:
+# status 0 and nothing on standard error; the report, the document's for a scheduler, is
+# the console's (REPORT) byte for byte; a scheduler's document has one record and one
+# finish decision per report line and at least one segment. The report itself passes the
+# answer check, and with its first two lines exchanged is a wrong answer, whose first
+# finding a scheduler's account decides. priority_sched's exercise of seed 2026 is the
+# page's pinned batch.
 
 execute_process(COMMAND ${GLUE} ${BATCH} OUTPUT_VARIABLE json RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -39,4 +42,48 @@ if(document_type STREQUAL "OBJECT")
     message(FATAL_ERROR "${records} records, ${finishes} finishes and ${segments} segments for ${report_lines} report lines:\n${json}")
   endif()
 endif()
-message(STATUS "${json}")
+
+function(judge answer_file)
+  execute_process(COMMAND ${GLUE} ${BATCH} ${answer_file} OUTPUT_VARIABLE judgement RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${GLUE} ${BATCH} ${answer_file} failed (${status})")
+  endif()
+  set(judgement "${judgement}" PARENT_SCOPE)
+  string(JSON verdict GET "${judgement}" verdict)
+  set(verdict "${verdict}" PARENT_SCOPE)
+endfunction()
+
+judge(${REPORT})
+if(NOT verdict STREQUAL "passed")
+  message(FATAL_ERROR "the report itself: ${judgement}")
+endif()
+
+string(REGEX MATCHALL "[^\n]*\n" lines_of_report "${expected}")
+list(POP_FRONT lines_of_report first second)
+set(exchanged "${second}${first}")
+foreach(line IN LISTS lines_of_report)
+  string(APPEND exchanged "${line}")
+endforeach()
+get_filename_component(program ${GLUE} NAME_WE)
+set(answer_file ${CMAKE_CURRENT_BINARY_DIR}/${program}.exchanged.out)
+file(WRITE ${answer_file} "${exchanged}")
+judge(${answer_file})
+if(NOT verdict STREQUAL "wrong answer")
+  message(FATAL_ERROR "two lines exchanged: ${judgement}")
+endif()
+if(document_type STREQUAL "OBJECT")
+  string(JSON kind GET "${judgement}" findings 0 kind)
+  string(JSON entry TYPE "${judgement}" findings 0 entry)
+  if(NOT kind STREQUAL "order" OR NOT entry STREQUAL "NUMBER")
+    message(FATAL_ERROR "two lines exchanged: no order decided by an entry: ${judgement}")
+  endif()
+endif()
+
+if(program MATCHES "^priority_sched")
+  execute_process(COMMAND ${GLUE} --exercise 1 2026 OUTPUT_VARIABLE exercise)
+  string(JSON batch GET "${exercise}" batch)
+  if(NOT batch STREQUAL "5\nA 3 2 4\nB 4 1 2\nC 4 7 2\nD 1 0 4\nE 2 1 2\n")
+    message(FATAL_ERROR "exercise 2026: ${exercise}")
+  endif()
+endif()
+message(STATUS "${json}\n${judgement}")

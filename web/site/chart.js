@@ -6,6 +6,8 @@
 // tick is the first unit of the first segment, and the final phase begins where the program
 // says. Every mark carries its times in data- attributes, which the browser tests read.
 
+import { textOf } from './runner.js';
+
 const svgNS = 'http://www.w3.org/2000/svg';
 let charts = 0; // for ids of one chart's parts that differ from every other chart's
 
@@ -25,7 +27,7 @@ const layout = {
 // Colours that dark text reads well on, one per process in turn.
 const palette = ['#8ecae6', '#b5e48c', '#f4a3c0', '#cdb4db', '#ffd6a5', '#90dbc5', '#bde0fe', '#e9c46a', '#caffbf', '#d8b4a0'];
 
-function element(name, attributes = {}, text) {
+function svgElement(name, attributes = {}, text) {
 	const node = document.createElementNS(svgNS, name);
 	for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, String(value));
 	if (text !== undefined) node.textContent = text;
@@ -33,7 +35,7 @@ function element(name, attributes = {}, text) {
 }
 
 function titled(node, title) {
-	node.append(element('title', {}, title));
+	node.append(svgElement('title', {}, title));
 	return node;
 }
 
@@ -77,13 +79,21 @@ export function pairReport(lanes, rows) {
 	return pairs;
 }
 
+// A name as the chart shows it: as a UTF-8 console would, with a control character as its
+// picture (U+2400 to U+241F, and U+2421 for DEL). Such a byte is a name the programs
+// accept, but XML has no place for most of them: the saved SVG would not be well formed.
+export function nameShown(bytes) {
+	return textOf(bytes).replace(/[\u0000-\u001f\u007f]/g, (c) =>
+		String.fromCharCode(c === '\u007f' ? 0x2421 : 0x2400 + c.charCodeAt(0)));
+}
+
 // The lanes of a run: each record with its segments of positive length. A segment of no
 // length is no time on the processor, and a chart cannot draw one of negative length.
 export function lanesOf(records, segments) {
 	const lanes = records.map((record, index) => ({
 		record: index + 1,
 		nameBytes: record.name,
-		name: record.displayName,
+		name: nameShown(record.name),
 		arrival: record.arrival,
 		burst: record.burst,
 		priority: record.priority,
@@ -120,7 +130,7 @@ export function drawChart(run, width, span = null) {
 	);
 
 	const id = `chart-${++charts}`;
-	const svg = element('svg', {
+	const svg = svgElement('svg', {
 		width: layout.gutter + plot + layout.right,
 		height,
 		viewBox: `0 0 ${layout.gutter + plot + layout.right} ${height}`,
@@ -133,40 +143,40 @@ export function drawChart(run, width, span = null) {
 		'data-left': layout.gutter,
 		'data-plot': plot,
 	});
-	svg.append(element('title', { id: `${id}-title` }, describe(run, from, to)));
-	svg.append(element('desc', { id: `${id}-desc` }, narrate(run)));
+	svg.append(svgElement('title', { id: `${id}-title` }, describe(run, from, to)));
+	svg.append(svgElement('desc', { id: `${id}-desc` }, narrate(run)));
 
-	const defs = element('defs');
-	const hatch = element('pattern', {
+	const defs = svgElement('defs');
+	const hatch = svgElement('pattern', {
 		id: `${id}-hatch`,
 		width: 6,
 		height: 6,
 		patternUnits: 'userSpaceOnUse',
 		patternTransform: 'rotate(45)',
 	});
-	hatch.append(element('rect', { width: 6, height: 6, class: 'idle-ground' }));
-	hatch.append(element('line', { x1: 0, y1: 0, x2: 0, y2: 6, class: 'idle-line' }));
+	hatch.append(svgElement('rect', { width: 6, height: 6, class: 'idle-ground' }));
+	hatch.append(svgElement('line', { x1: 0, y1: 0, x2: 0, y2: 6, class: 'idle-line' }));
 	defs.append(hatch);
 	svg.append(defs);
 
 	// Time ticks, with a grid line across the lanes.
 	const step = tickStep(to - from, Math.floor(plot / 64));
-	const grid = element('g', { class: 'axis' });
+	const grid = svgElement('g', { class: 'axis' });
 	for (let t = Math.ceil(from / step) * step; t <= to; t += step) {
-		grid.append(element('line', { x1: x(t), x2: x(t), y1: layout.top - 4, y2: lanesBottom, class: 'grid' }));
-		grid.append(element('text', { x: x(t), y: lanesBottom + 18, class: 'tick' }, String(t)));
+		grid.append(svgElement('line', { x1: x(t), x2: x(t), y1: layout.top - 4, y2: lanesBottom, class: 'grid' }));
+		grid.append(svgElement('text', { x: x(t), y: lanesBottom + 18, class: 'tick' }, String(t)));
 	}
-	grid.append(element('line', { x1: layout.gutter, x2: layout.gutter + plot, y1: lanesBottom, y2: lanesBottom, class: 'baseline' }));
+	grid.append(svgElement('line', { x1: layout.gutter, x2: layout.gutter + plot, y1: lanesBottom, y2: lanesBottom, class: 'baseline' }));
 	svg.append(grid);
 	// The stepping phase's band, under the idle gaps that fall in it.
-	const underlay = element('g');
+	const underlay = svgElement('g');
 	svg.append(underlay);
 
 	// Idle gaps, across all lanes and named in the band.
 	for (const gap of idleGaps(segments)) {
-		const mark = titled(element('g', { 'data-mark': 'idle', 'data-start': gap.start, 'data-end': gap.end }),
+		const mark = titled(svgElement('g', { 'data-mark': 'idle', 'data-start': gap.start, 'data-end': gap.end }),
 			`idle from ${gap.start} to ${gap.end}`);
-		mark.append(element('rect', {
+		mark.append(svgElement('rect', {
 			x: x(gap.start), y: layout.top - 4, width: x(gap.end) - x(gap.start), height: lanesBottom - layout.top + 4,
 			fill: `url(#${id}-hatch)`, class: 'idle',
 		}));
@@ -180,21 +190,21 @@ export function drawChart(run, width, span = null) {
 		const first = segments[0];
 		const tickEnd = first.start + 1;
 		const lane = lanes[first.record - 1];
-		const mark = titled(element('g', { 'data-mark': 'first-tick', 'data-time': first.start }),
+		const mark = titled(svgElement('g', { 'data-mark': 'first-tick', 'data-time': first.start }),
 			`first tick: ${lane.name} runs from ${first.start} to ${tickEnd}, whatever the others`);
 		band(mark, x(first.start), x(tickEnd), 'first tick', 'band-first');
 		const barTop = laneTop(first.record - 1) + (layout.lane - layout.bar) / 2;
-		mark.append(element('rect', {
+		mark.append(svgElement('rect', {
 			x: x(first.start), y: barTop - 2, width: x(tickEnd) - x(first.start), height: layout.bar + 4, class: 'first-unit',
 		}));
 		marks.push(mark);
 		const steppingEnd = finalPhaseStart ?? to;
 		if (steppingEnd > tickEnd) band(underlay, x(tickEnd), x(steppingEnd), 'stepping', 'band-stepping');
 		if (finalPhaseStart !== null) {
-			const final = titled(element('g', { 'data-mark': 'final-phase', 'data-time': finalPhaseStart }),
+			const final = titled(svgElement('g', { 'data-mark': 'final-phase', 'data-time': finalPhaseStart }),
 				`final phase from ${finalPhaseStart}: the rest run to their end`);
 			band(final, x(finalPhaseStart), x(to), 'final phase', 'band-final');
-			final.append(element('line', {
+			final.append(svgElement('line', {
 				x1: x(finalPhaseStart), x2: x(finalPhaseStart), y1: 0, y2: lanesBottom, class: 'final-line',
 			}));
 			marks.push(final);
@@ -205,32 +215,32 @@ export function drawChart(run, width, span = null) {
 		const top = laneTop(index);
 		const barTop = top + (layout.lane - layout.bar) / 2;
 		const label = duplicateNames.has(lane.nameBytes) ? `${lane.name} #${lane.record}` : lane.name;
-		const group = element('g', { class: 'lane', 'data-record': lane.record, 'data-name': lane.name });
+		const group = svgElement('g', { class: 'lane', 'data-record': lane.record, 'data-name': lane.name });
 		const facts = [`arrival ${lane.arrival}`, `burst ${lane.burst}`];
 		if (lane.priority !== undefined) facts.push(`priority ${lane.priority}`);
 		group.append(titled(
-			element('text', { x: layout.gutter - 10, y: barTop + layout.bar / 2, class: 'lane-label' }, label),
+			svgElement('text', { x: layout.gutter - 10, y: barTop + layout.bar / 2, class: 'lane-label' }, label),
 			`${lane.name}, record ${lane.record}: ${facts.join(', ')}`,
 		));
 		const colour = palette[index % palette.length];
 		for (const segment of lane.segments) {
 			const left = x(segment.start);
 			const w = Math.max(x(segment.end) - left, 1);
-			const bar = titled(element('rect', {
+			const bar = titled(svgElement('rect', {
 				x: left, y: barTop, width: w, height: layout.bar, rx: 2, fill: colour, class: 'segment',
 				'data-start': segment.start, 'data-end': segment.end,
 			}), `${lane.name} runs from ${segment.start} to ${segment.end}`);
 			group.append(bar);
 			if (w >= 14) {
-				group.append(element('text', { x: left + w / 2, y: barTop + layout.bar / 2, class: 'segment-label' }, lane.name));
+				group.append(svgElement('text', { x: left + w / 2, y: barTop + layout.bar / 2, class: 'segment-label' }, lane.name));
 			}
 		}
-		group.append(titled(element('path', {
+		group.append(titled(svgElement('path', {
 			d: `M ${x(lane.arrival) - 5} ${top} h 10 l -5 6 z`, class: 'arrival', 'data-mark': 'arrival', 'data-time': lane.arrival,
 		}), `${lane.name} arrives at ${lane.arrival}`));
 		const row = completions.get(lane);
 		if (row) {
-			group.append(titled(element('line', {
+			group.append(titled(svgElement('line', {
 				x1: x(row.completion), x2: x(row.completion), y1: barTop - 3, y2: barTop + layout.bar + 3,
 				class: 'completion', 'data-mark': 'completion', 'data-time': row.completion,
 			}), `${lane.name} completes at ${row.completion}, as the report says`));
@@ -238,7 +248,7 @@ export function drawChart(run, width, span = null) {
 		svg.append(group);
 	});
 	svg.append(...marks);
-	svg.append(element('line', { x1: 0, x2: 0, y1: 0, y2: lanesBottom, class: 'cursor', 'data-mark': 'cursor', visibility: 'hidden' }));
+	svg.append(svgElement('line', { x1: 0, x2: 0, y1: 0, y2: lanesBottom, class: 'cursor', 'data-mark': 'cursor', visibility: 'hidden' }));
 
 	return svg;
 }
@@ -270,9 +280,9 @@ export function placeCursor(svg, time) {
 // A labelled stretch of the band above the lanes; the label shows where it fits.
 function band(parent, left, right, label, kind) {
 	const width = Math.max(right - left, 2);
-	parent.append(element('rect', { x: left, y: 2, width, height: layout.band - 4, class: `band ${kind}` }));
+	parent.append(svgElement('rect', { x: left, y: 2, width, height: layout.band - 4, class: `band ${kind}` }));
 	if (width >= label.length * 6.5 + 6)
-		parent.append(element('text', { x: left + width / 2, y: 2 + (layout.band - 4) / 2, class: 'band-label' }, label));
+		parent.append(svgElement('text', { x: left + width / 2, y: 2 + (layout.band - 4) / 2, class: 'band-label' }, label));
 }
 
 function describe(run, from, to) {

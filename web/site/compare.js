@@ -1,109 +1,116 @@
 // The four schedulers on one batch: their charts on one time axis, and a table of their
-// average turnaround and waiting. priority_sched's batch goes to the others without its
-// priority column; a batch without priorities cannot run under priority_sched.
+// average turnaround and waiting. The program picked reads the batch first; the others get
+// the records it read, from its own document, without the priority column where it had
+// one: so a name glued to its figure, or text after the last record, reaches them as the
+// program picked understood it. A batch without priorities cannot run under priority_sched.
 
+import { fragmentOf } from './address.js';
 import { drawChart, spanOf } from './chart.js';
+import { element } from './dom.js';
+import { chartOf, reportRows } from './output.js';
 import { average } from './table.js';
-import { textOf } from './runner.js';
+import { bytesOf, textOf } from './runner.js';
 
 export const schedulers = ['priority_sched', 'srtf_sched', 'fcfs_sched', 'fcfs_fixed'];
 
-const fields = (text) => text.split(/[ \t\n\v\f\r]+/).filter((t) => t !== '');
-const countOf = (tokens) => (/^\+?\d{1,9}$/.test(tokens[0] ?? '') ? Number(tokens[0]) : null);
-
-// A batch of the others' form (name arrival burst) in priority_sched's, every process
-// given priority 1 for the user to change; null when it is no count and that many records.
-export function withPriorities(text) {
-	const tokens = fields(text);
-	const count = countOf(tokens);
-	if (count === null || tokens.length < 1 + 3 * count) return null;
-	return `${count}\n${Array.from({ length: count }, (_, i) => {
-		const [name, arrival, burst] = tokens.slice(1 + 3 * i, 4 + 3 * i);
-		return `${name} 1 ${arrival} ${burst}\n`;
-	}).join('')}`;
+// A batch of the records as a byte string: the count, then per record its name byte, the
+// priority 1 where `withPriority`, and the arrival and burst.
+function recordsBatch(records, withPriority = false) {
+	const lines = records.map((r) => `${r.name} ${withPriority ? '1 ' : ''}${r.arrival} ${r.burst}\n`);
+	return `${records.length}\n${lines.join('')}`;
 }
 
-// The batch each scheduler reads, or a note instead where it cannot have one. The count
-// and the records are read as the programs read them: fields set apart by white space.
-export function batchesFor(base, text) {
+const batchOfRecords = (records) => bytesOf(recordsBatch(records));
+
+// The records of the base program's run in priority_sched's form, every process given
+// priority 1 for the user to change.
+export const withPriorities = (records) => textOf(recordsBatch(records, true));
+
+// The batch each of the other schedulers reads, or a note instead where it cannot have one.
+function batchesFor(base, outcome) {
+	const none = (note) => Object.fromEntries(schedulers.filter((n) => n !== base).map((n) => [n, { note }]));
+	if (outcome.failure !== undefined) return none(`No batch: ${base} could not finish it.`);
+	if (outcome.status !== 0) return none(`No batch: ${base} refused it, so it has no records to give.`);
+	if (outcome.records === null) {
+		return none(`The batch is too large to compare: the page reads at most 10,000 of the records ${base} read.`);
+	}
+	const batches = none('');
+	for (const name of Object.keys(batches)) batches[name] = { batch: batchOfRecords(outcome.records) };
 	if (base !== 'priority_sched') {
-		const batches = Object.fromEntries(schedulers.map((name) => [name, { text }]));
 		batches.priority_sched = {
 			note: 'priority_sched needs a priority for each process, and this batch has none. Add priorities ' +
 				'(name priority arrival burst) to compare from priority_sched.',
 		};
-		return batches;
-	}
-	const tokens = fields(text);
-	const count = countOf(tokens);
-	const batches = { priority_sched: { text } };
-	const without = count !== null && tokens.length >= 1 + 4 * count
-		? `${count}\n${Array.from({ length: count }, (_, i) => {
-			const [name, , arrival, burst] = tokens.slice(1 + 4 * i, 5 + 4 * i);
-			return `${name} ${arrival} ${burst}\n`;
-		}).join('')}`
-		: null;
-	for (const name of schedulers.slice(1)) {
-		batches[name] = without !== null
-			? { text: without }
-			: { note: 'The batch is not a count and that many records of four fields, so it has no priority column to leave out.' };
 	}
 	return batches;
 }
 
-// Runs the batch under the four and shows them; false when a newer run took over.
-export async function showComparison(base, text, view, { run, isCurrent, chartOf, reportRows }) {
-	const batches = batchesFor(base, text);
-	const outcomes = await Promise.all(schedulers.map((name) => (batches[name].text !== undefined ? run(name, batches[name].text) : null)));
-	if (!isCurrent()) return false;
-	if (outcomes.some((outcome) => outcome?.stopped)) return false;
+// `elements`: the section's note, table, charts and its button that adds priorities;
+// `navigate(fragment)` goes to another address.
+export function compareView(elements, { run, navigate }) {
+	let addable = null; // the batch with priorities added, where the base has none
 
-	const results = schedulers.map((name, index) => {
-		const outcome = outcomes[index];
-		const rows = outcome && outcome.failure === undefined && outcome.status === 0 ? reportRows(name, outcome.report) : null;
-		const chart = rows ? chartOf(name, outcome, rows) : { shown: null, note: '' };
-		return { name, outcome, rows, chart, note: batches[name].note };
+	elements.addPriorities.addEventListener('click', () => {
+		navigate(fragmentOf('priority_sched', new URLSearchParams({ view: 'compare', batch: addable })));
 	});
-	view.note.textContent = base === 'priority_sched'
-		? 'srtf_sched, fcfs_sched and fcfs_fixed run this batch without its priority column. ' +
-			'Like their reports, the FCFS programs measure turnaround and waiting from time 0.'
-		: 'Like their reports, the FCFS programs measure turnaround and waiting from time 0.';
-	view.table.replaceChildren(comparisonTable(results));
-	drawCharts(view.charts, results);
-	return true;
+
+	// Runs `batch` under the four, `base` first, and shows them; false when a newer run
+	// took over.
+	async function show(base, batch, isCurrent) {
+		elements.addPriorities.hidden = true;
+		const shown = await showComparison(base, batch, elements, { run, isCurrent });
+		if (!shown) return false;
+		addable = shown.addable;
+		elements.addPriorities.hidden = addable === null;
+		return true;
+	}
+
+	return { show };
 }
 
-function cell(row, tag, text, attributes = {}) {
-	const node = document.createElement(tag);
-	node.textContent = text;
-	for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, value);
-	row.append(node);
-	return node;
+// Runs the batch under the four and shows them. Resolves with false when a newer run took
+// over, or else with {addable}: the batch with priorities added, where the base has none.
+async function showComparison(base, batch, view, { run, isCurrent }) {
+	const outcome = await run(base, batch);
+	if (!isCurrent() || outcome.stopped) return false;
+	const batches = { ...batchesFor(base, outcome), [base]: { batch } };
+	const others = schedulers.filter((name) => name !== base);
+	const otherOutcomes = await Promise.all(others.map((name) => (batches[name].batch ? run(name, batches[name].batch) : null)));
+	if (!isCurrent() || otherOutcomes.some((o) => o?.stopped)) return false;
+	const outcomes = { [base]: outcome, ...Object.fromEntries(others.map((name, i) => [name, otherOutcomes[i]])) };
+
+	const results = schedulers.map((name) => {
+		const shown = outcomes[name];
+		const rows = shown && shown.failure === undefined && shown.status === 0 ? reportRows(name, shown.report) : null;
+		const chart = rows ? chartOf(name, shown, rows) : { shown: null, note: '' };
+		return { name, outcome: shown, rows, chart, note: batches[name].note };
+	});
+	view.note.textContent = base === 'priority_sched'
+		? 'srtf_sched, fcfs_sched and fcfs_fixed run the records priority_sched read, without their priorities. ' +
+			'Like their reports, the FCFS programs measure turnaround and waiting from time 0.'
+		: `The other schedulers run the records ${base} read. ` +
+			'Like their reports, the FCFS programs measure turnaround and waiting from time 0.';
+	view.table.replaceChildren(comparisonTable(results));
+	drawCharts(view.charts, results);
+	const accepted = outcome.failure === undefined && outcome.status === 0 && outcome.records !== null;
+	return { addable: base !== 'priority_sched' && accepted ? withPriorities(outcome.records) : null };
 }
 
 function comparisonTable(results) {
-	const table = document.createElement('table');
-	table.className = 'comparison';
-	const caption = table.createCaption();
-	caption.textContent = 'Averages per scheduler';
-	const head = table.createTHead().insertRow();
-	for (const column of ['Scheduler', 'Average turnaround', 'Average waiting', 'Outcome']) cell(head, 'th', column, { scope: 'col' });
-	const body = table.createTBody();
-	for (const { name, outcome, rows, note } of results) {
-		const line = body.insertRow();
-		line.dataset.program = name;
-		cell(line, 'th', name, { scope: 'row' });
-		if (rows && rows.length > 0) {
-			const sum = (field) => rows.reduce((total, row) => total + row[field], 0n);
-			cell(line, 'td', average(sum('turnaround'), rows.length), { 'data-average': 'turnaround' });
-			cell(line, 'td', average(sum('waiting'), rows.length), { 'data-average': 'waiting' });
-		} else {
-			cell(line, 'td', '–');
-			cell(line, 'td', '–');
-		}
-		cell(line, 'td', outcomeText(outcome, rows, note), { class: 'outcome' });
-	}
-	return table;
+	const cell = (tag, text, attributes = {}) => element(tag, attributes, text);
+	const head = element('tr', {}, ...['Scheduler', 'Average turnaround', 'Average waiting', 'Outcome'].map((c) => cell('th', c, { scope: 'col' })));
+	const rows = results.map(({ name, outcome, rows: lines, note }) => {
+		const averages = lines && lines.length > 0
+			? ['turnaround', 'waiting'].map((field) => {
+				const sum = lines.reduce((total, row) => total + row[field], 0n);
+				return cell('td', average(sum, lines.length), { 'data-average': field });
+			})
+			: [cell('td', '–'), cell('td', '–')];
+		return element('tr', { 'data-program': name }, cell('th', name, { scope: 'row' }), ...averages,
+			cell('td', outcomeText(outcome, lines, note), { class: 'outcome' }));
+	});
+	return element('table', { class: 'comparison' }, element('caption', {}, 'Averages per scheduler'),
+		element('thead', {}, head), element('tbody', {}, ...rows));
 }
 
 function outcomeText(outcome, rows, note) {
@@ -122,19 +129,10 @@ function drawCharts(box, results) {
 	const span = { from: Math.min(...spans.map((s) => s.from)), to: Math.max(...spans.map((s) => s.to)) };
 	const width = box.clientWidth;
 	for (const { name, chart } of results) {
-		const figure = document.createElement('figure');
-		figure.className = 'compare-chart';
-		figure.dataset.program = name;
-		const caption = document.createElement('figcaption');
-		caption.textContent = name;
-		figure.append(caption);
-		if (chart.shown) figure.append(drawChart(chart.shown, width, span));
-		else {
-			const p = document.createElement('p');
-			p.className = 'note';
-			p.textContent = chart.note || 'No chart: the program did not run this batch.';
-			figure.append(p);
-		}
+		const figure = element('figure', { class: 'compare-chart', 'data-program': name }, element('figcaption', {}, name));
+		figure.append(chart.shown
+			? drawChart(chart.shown, width, span)
+			: element('p', { class: 'note' }, chart.note || 'No chart: the program did not run this batch.'));
 		box.append(figure);
 	}
 }

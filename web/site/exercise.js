@@ -1,57 +1,16 @@
 // Exercises: a batch for a scheduler made from a seed and a few options, the same in every
-// browser, so that one link gives every student the same batch.
-//
-// The generator is mulberry32, a 32-bit generator written here in full: Math.random differs
-// between browsers and cannot be seeded. Its state is one 32-bit word; each draw adds
-// 0x6D2B79F5 to it and mixes the sum into a 32-bit output with two multiply-xorshift rounds.
-// A draw from lo to hi is lo + floor(output · (hi − lo + 1) / 2³²), exact in doubles for any
-// range of 32-bit integers.
+// browser and in the console's sched_check, so that one link gives every student the same
+// batch. The batch itself comes from the suite's one generator (common/batch_generator),
+// in the program's glue; this module reads and checks the options, and runs the exercise
+// form and the banner of an exercise whose answer stays hidden until asked for.
+
+import { fragmentOf } from './address.js';
 
 export const mostProcesses = 26; // one capital letter each
 export const valueLimit = 1_000_000; // every range lies within −limit..limit
+export const mostSheet = 40; // exercises on one sheet
 
 export const defaults = { n: 5, arrival: [0, 8], burst: [1, 6], priority: [1, 5], ties: false };
-
-// The 32-bit outputs of mulberry32 started from `seed`, one per call.
-export function mulberry32(seed) {
-	let state = seed >>> 0;
-	return () => {
-		state = (state + 0x6d2b79f5) >>> 0;
-		let z = state;
-		z = Math.imul(z ^ (z >>> 15), z | 1);
-		z ^= z + Math.imul(z ^ (z >>> 7), z | 61);
-		return (z ^ (z >>> 14)) >>> 0;
-	};
-}
-
-function drawer(next) {
-	return (lo, hi) => lo + Math.floor((next() * (hi - lo + 1)) / 2 ** 32);
-}
-
-// The values a column draws from: the whole range, or with ties a few distinct values of
-// it, one for about every three processes, so that several processes share each one.
-function pool(draw, [lo, hi], n, ties) {
-	if (!ties) return null;
-	const size = Math.max(1, Math.min(hi - lo + 1, Math.ceil(n / 3)));
-	const values = new Set();
-	while (values.size < size) values.add(draw(lo, hi));
-	return [...values];
-}
-
-// The batch text for `program` (priority_sched's records carry a priority, the others' do
-// not), as the program reads it.
-export function makeBatch(program, seed, options) {
-	const { n, arrival, burst, priority, ties } = options;
-	const draw = drawer(mulberry32(seed));
-	const columns = program === 'priority_sched' ? [priority, arrival, burst] : [arrival, burst];
-	const pools = columns.map((range) => pool(draw, range, n, ties));
-	const lines = [];
-	for (let i = 0; i < n; i++) {
-		const values = columns.map((range, c) => (pools[c] ? pools[c][draw(0, pools[c].length - 1)] : draw(...range)));
-		lines.push(`${String.fromCharCode(65 + i)} ${values.join(' ')}\n`);
-	}
-	return `${n}\n${lines.join('')}`;
-}
 
 // The seed and options of an address's parameters, or {error} when one is out of bounds.
 // Options left out take their defaults.
@@ -92,4 +51,110 @@ function wholeNumber(text) {
 function readRange(text) {
 	const match = /^(-?\d{1,7})~(-?\d{1,7})$/.exec(text);
 	return match ? [Number(match[1]), Number(match[2])] : null;
+}
+
+// A seed nobody chose, from the browser's random source: the batch itself still comes from
+// the seed alone.
+function freshSeed() {
+	return crypto.getRandomValues(new Uint32Array(1))[0];
+}
+
+const columns = ['arrival', 'burst', 'priority'];
+
+// `elements`: the form's fields and buttons, its note, the banner and the main element;
+// `onReveal()` is told when the answer is shown.
+export function exerciseView(elements, { state, onReveal }) {
+	const e = elements;
+
+	function fill(seed, options) {
+		e.seed.value = String(seed);
+		e.n.value = String(options.n);
+		for (const column of columns) {
+			e[column][0].value = String(options[column][0]);
+			e[column][1].value = String(options[column][1]);
+		}
+		e.ties.checked = options.ties;
+	}
+
+	// The form's exercise, or null with the note saying what is wrong.
+	function fromForm() {
+		const params = new URLSearchParams({ seed: e.seed.value.trim(), n: e.n.value.trim() });
+		for (const column of columns) params.set(column, `${e[column][0].value.trim()}~${e[column][1].value.trim()}`);
+		if (e.ties.checked) params.set('ties', '1');
+		const read = readExercise(params);
+		if (read.error) e.note.textContent = read.error;
+		return read.error ? null : read;
+	}
+
+	function setHidden(hidden) {
+		state.answerHidden = hidden;
+		e.main.dataset.answer = hidden ? 'hidden' : 'shown';
+		e.showAnswer.hidden = !hidden;
+	}
+
+	function enter(seed, options) {
+		state.exercise = { seed, options };
+		fill(seed, options);
+		const ranges = [`arrival ${options.arrival.join('–')}`, `burst ${options.burst.join('–')}`];
+		if (state.program === 'priority_sched') ranges.push(`priority ${options.priority.join('–')}`);
+		e.title.textContent = `Exercise ${seed}: ${options.n} processes, ${ranges.join(', ')}` +
+			`${options.ties ? ', with ties' : ''}. Work out the report, then check it below.`;
+		e.banner.hidden = false;
+		setHidden(true);
+	}
+
+	// No exercise on the page, and its answer shown.
+	function end() {
+		state.exercise = null;
+		e.banner.hidden = true;
+		setHidden(false);
+	}
+
+	// An edited exercise is a batch like any other: its address no longer names it.
+	function leave() {
+		end();
+		history.replaceState(null, '', fragmentOf(state.program, new URLSearchParams(state.view ? { view: state.view } : {})));
+	}
+
+	function reveal() {
+		if (!state.answerHidden) return;
+		setHidden(false);
+		onReveal();
+	}
+
+	e.newSeed.addEventListener('click', () => {
+		e.seed.value = String(freshSeed());
+	});
+	e.form.addEventListener('submit', (event) => {
+		event.preventDefault();
+		const read = fromForm();
+		if (read) location.hash = fragmentOf(state.program, exerciseParams(read.seed, read.options));
+	});
+	e.sheet.addEventListener('click', () => {
+		const read = fromForm();
+		const count = Number(e.count.value);
+		if (!read) return;
+		if (!(Number.isInteger(count) && count >= 1 && count <= mostSheet)) {
+			e.note.textContent = `A sheet holds 1 to ${mostSheet} exercises.`;
+			return;
+		}
+		const params = exerciseParams(read.seed, read.options);
+		params.set('view', 'sheet');
+		params.set('count', String(count));
+		location.hash = fragmentOf(state.program, params);
+	});
+	e.showAnswer.addEventListener('click', reveal);
+	fill(freshSeed(), defaults);
+
+	return {
+		enter,
+		end,
+		leave,
+		reveal,
+		// A problem with the address's exercise, with the form open to mend it.
+		tell(note, open = false) {
+			e.note.textContent = note;
+			if (open) e.box.open = true;
+		},
+	};
 }

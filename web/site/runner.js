@@ -1,4 +1,5 @@
-// Runs a batch through a program in its worker and reads the outcome.
+// Runs a batch through a program in its worker and reads the outcome; checks an answer and
+// makes an exercise there too.
 
 const workers = new Map();
 
@@ -13,12 +14,11 @@ function stopWorker(program) {
 
 let nextId = 1;
 
-// Resolves with the outcome readOutcome makes, report and error as the exact
-// bytes the program wrote; or with {failure} when the program could not finish; or with
-// {stopped: true} when a newer run or stop() ended it first. A program runs one batch at a
-// time: a new batch ends the run still going. A long run tells `onProgress`, if given, how
-// far it has come: {clock, last_arrival, finished, processes}.
-export function run(program, text, onProgress) {
+// Sends `message` to the program's worker and resolves with the JSON text it answers, as
+// {json}; or with {failure} when the program could not finish; or with {stopped: true}
+// when a newer request or stop() ended it first. A program does one thing at a time: a
+// new request ends the one still going.
+function ask(program, message, onProgress) {
 	let entry = workers.get(program);
 	if (entry && entry.settle) {
 		stopWorker(program);
@@ -42,12 +42,8 @@ export function run(program, text, onProgress) {
 				return;
 			}
 			current.settle = null;
-			if (data.failure !== undefined) {
-				workers.delete(program);
-				resolve({ failure: data.failure });
-			} else {
-				resolve(readOutcome(data.json));
-			}
+			if (data.failure !== undefined) workers.delete(program);
+			resolve(data);
 		};
 		current.worker.onerror = (event) => {
 			event.preventDefault();
@@ -55,8 +51,37 @@ export function run(program, text, onProgress) {
 			current.settle = null;
 			resolve({ failure: event.message || 'the program could not be loaded' });
 		};
-		current.worker.postMessage({ id, bytes: new TextEncoder().encode(text) });
+		current.worker.postMessage({ id, ...message });
 	});
+}
+
+// A batch as the bytes a program reads: text as UTF-8, bytes as they are.
+const bytesOfBatch = (batch) => (typeof batch === 'string' ? new TextEncoder().encode(batch) : batch);
+
+// Runs `batch` (text, or bytes) and resolves with the outcome readOutcome makes, report and
+// error as the exact bytes the program wrote, or with {failure} or {stopped} as ask()
+// does. A long run tells `onProgress`, if given, how far it has come: {clock,
+// last_arrival, finished, processes}.
+export async function run(program, batch, onProgress) {
+	const answer = await ask(program, { bytes: bytesOfBatch(batch) }, onProgress);
+	return answer.json === undefined ? answer : readOutcome(answer.json);
+}
+
+// The program's judgement of `answer` (bytes) against its report of `batch`, as the
+// console's checker gives it: {status, verdict, detail, first_difference, findings}, each
+// finding {kind, line, expected_line, record, ahead, text, hint, entry}, its texts as
+// the bytes the glue wrote; or {failure} or {stopped}.
+export async function judge(program, batch, answer) {
+	const reply = await ask(program, { bytes: bytesOfBatch(batch), answer });
+	return reply.json === undefined ? reply : JSON.parse(reply.json);
+}
+
+// The batch of exercise `seed` for `program`, made by the suite's own generator:
+// {batch} or {error}, or {failure} or {stopped}.
+export async function exerciseBatch(program, seed, options) {
+	const exercise = { withPriority: program === 'priority_sched', seed, ...options };
+	const reply = await ask(program, { exercise });
+	return reply.json === undefined ? reply : JSON.parse(reply.json);
 }
 
 export function stop(program) {

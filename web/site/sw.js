@@ -8,8 +8,8 @@ const programs = ['priority_sched', 'srtf_sched', 'fcfs_sched', 'fcfs_fixed', 's
 // Every file of the site but this one; the browser tests check the list against the build.
 const files = [
 	'./', 'index.html', 'style.css', 'manifest.webmanifest', 'icon.svg',
-	'app.js', 'address.js', 'answer.js', 'cases.js', 'chart.js', 'compare.js', 'exercise.js', 'export.js',
-	'programs.js', 'runner.js', 'sheet.js', 'steps.js', 'table.js', 'worker.js',
+	'app.js', 'address.js', 'cases.js', 'chart.js', 'check.js', 'compare.js', 'dom.js', 'exercise.js', 'export.js',
+	'input.js', 'output.js', 'programs.js', 'runner.js', 'sheet.js', 'state.js', 'steps.js', 'table.js', 'worker.js',
 	// A worker's address names its program; the worker reads the name from its own address.
 	...programs.flatMap((name) => [`worker.js?program=${name}`, `${name}.js`, `${name}.wasm`, `examples/${name}.txt`]),
 ];

@@ -1,6 +1,8 @@
 // The turnaround and waiting times of a report as a table, with their averages. The
 // figures are the report's own; the averages are the page's, in exact integer arithmetic.
 
+import { element } from './dom.js';
+
 // A table of tens of thousands of rows helps nobody; the averages still cover every row.
 export const mostRows = 1000;
 
@@ -15,33 +17,22 @@ export function average(sum, count) {
 	return negative && hundredths > 0n ? `-${text}` : text;
 }
 
-function cell(row, tag, text, attributes = {}) {
-	const node = document.createElement(tag);
-	node.textContent = text;
-	for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, value);
-	row.append(node);
-	return node;
-}
+const cell = (tag, text, attributes = {}) => element(tag, attributes, text);
 
 // The table for `rows` (report lines read with readReportLine, as BigInt), in report order.
 export function drawTable(rows, withArrival) {
-	const table = document.createElement('table');
 	const columns = ['Process', ...(withArrival ? ['Arrival'] : []), 'Burst', 'Completion', 'Turnaround', 'Waiting'];
-	const head = table.createTHead().insertRow();
-	for (const column of columns) cell(head, 'th', column, { scope: 'col' });
-
-	const body = table.createTBody();
-	for (const row of rows.slice(0, mostRows)) {
-		const line = body.insertRow();
-		cell(line, 'th', row.name, { scope: 'row' });
+	const body = rows.slice(0, mostRows).map((row) => {
 		const figures = [...(withArrival ? [row.arrival] : []), row.burst, row.completion, row.turnaround, row.waiting];
-		for (const figure of figures) cell(line, 'td', String(figure));
-	}
-
-	const foot = table.createTFoot().insertRow();
-	cell(foot, 'th', `Average of ${rows.length}`, { scope: 'row', colspan: String(columns.length - 2) });
+		return element('tr', {}, cell('th', row.name, { scope: 'row' }), ...figures.map((figure) => cell('td', String(figure))));
+	});
 	const sum = (field) => rows.reduce((total, row) => total + row[field], 0n);
-	cell(foot, 'td', average(sum('turnaround'), rows.length), { 'data-average': 'turnaround' });
-	cell(foot, 'td', average(sum('waiting'), rows.length), { 'data-average': 'waiting' });
-	return table;
+	const foot = element('tr', {},
+		cell('th', `Average of ${rows.length}`, { scope: 'row', colspan: columns.length - 2 }),
+		cell('td', average(sum('turnaround'), rows.length), { 'data-average': 'turnaround' }),
+		cell('td', average(sum('waiting'), rows.length), { 'data-average': 'waiting' }));
+	return element('table', {},
+		element('thead', {}, element('tr', {}, ...columns.map((column) => cell('th', column, { scope: 'col' })))),
+		element('tbody', {}, ...body),
+		element('tfoot', {}, foot));
 }

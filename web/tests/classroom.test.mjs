@@ -64,12 +64,24 @@ test('exercise: a pinned seed gives its batch, the answer stays hidden until ask
 	assert.equal(sheet.length, 3);
 	assert.equal(sheet[0], seed11Ties);
 	sheet.forEach((batch, k) => assert.equal(key[k], runConsole('priority_sched', batch).stdout, `exercise ${k + 1}`));
+	// Each exercise of the key with its chart, a lane per process, and the averages of its report.
+	const keyCharts = await page.$$eval('.sheet-answer', (boxes) => boxes.map((box) => ({
+		lanes: box.querySelectorAll('svg.gantt g.lane').length,
+		averages: [...box.querySelectorAll('[data-average]')].map((a) => Number(a.textContent)),
+	})));
+	sheet.forEach((batch, k) => assert.deepEqual(keyCharts[k], {
+		lanes: Number(batch.split('\n')[0]),
+		averages: Object.values(averages('priority_sched', batch)),
+	}, `exercise ${k + 1}`));
 	await shot(page, 'sheet');
+	await (await page.$('#sheet-key')).screenshot({ path: join(screenshots, 'sheet-key.png') });
 	await page.emulateMedia({ media: 'print' });
 	await shot(page, 'sheet-print');
 	// One exercise and its key fit on one page: two pages mean the key starts a page of its own.
 	await page.goto(`${browser.server.origin}/#priority_sched?view=sheet&count=1&seed=2026`);
 	await page.waitForSelector('#sheet-section[data-state="done"] .sheet-report');
+	assert.match(await page.textContent('#sheet-note'), /^1 exercise for priority_sched/);
+	assert.equal(await page.textContent('#status'), 'A sheet of 1 exercise.');
 	const pdf = (await page.pdf()).toString('latin1');
 	assert.equal(pdf.match(/\/Type\s*\/Page\b/g).length, 2);
 	assert.deepEqual(errors, []);
@@ -135,6 +147,16 @@ test('compare: four schedulers on one batch, their averages the four reports\', 
 	const message = runConsole('fcfs_fixed', withoutPriorities(many)).stderr.trim();
 	assert.ok(message.startsWith('fcfs_fixed: '));
 	assert.ok((await page.textContent('tr[data-program="fcfs_fixed"] .outcome')).endsWith(message));
+	// A name glued to its priority and text after the last record, both of which the programs
+	// accept: the others run the records priority_sched read, as the console would.
+	await page.goto(`${browser.server.origin}/#priority_sched?view=compare&batch=2%0AA1+0+3%0AB0+1+2%0A%23+two+processes%0A`);
+	await page.waitForSelector('#compare-section[data-state="done"]');
+	for (const program of ['srtf_sched', 'fcfs_sched', 'fcfs_fixed']) {
+		const shown = await page.$$eval(`tr[data-program="${program}"] td[data-average]`, (cells) => cells.map((c) => Number(c.textContent)));
+		const expected = averages(program, '2\nA 0 3\nB 1 2\n');
+		assert.deepEqual(shown, [expected.turnaround, expected.waiting], program);
+	}
+	assert.deepEqual(averages('srtf_sched', '2\nA 0 3\nB 1 2\n'), { turnaround: 3.5, waiting: 1 });
 	await page.goto(`${browser.server.origin}/#fcfs_sched?view=compare&batch=3%0AA+0+3%0AB+1+2%0AC+1+1%0A`);
 	await page.waitForSelector('#compare-section[data-state="done"]');
 	assert.match(await page.textContent('tr[data-program="priority_sched"] .outcome'), /needs a priority/);
@@ -177,6 +199,18 @@ test('export: the CSV is the table, the chart saves as SVG and PNG, the account 
 		const batch = await example('priority_sched', 'txt');
 		assert.equal(account.bytes.toString('latin1'), runConsole('priority_sched', batch, { args: ['--explain'], encoding: 'latin1' }).stdout);
 	}
+
+	// Names that are control bytes, which the programs accept: the SVG is still well-formed
+	// XML, and the PNG is drawn.
+	await page.goto(`${browser.server.origin}/#priority_sched?batch=3%0A%01+1+0+2%0A%1F+2+1+1%0A%00+1+2+1%0A`);
+	await page.waitForFunction(() => document.querySelectorAll('#chart g.lane').length === 3);
+	const controlSvg = (await saved(page, '#save-svg')).bytes.toString('utf8');
+	assert.doesNotMatch(controlSvg, /[\x00-\x08\x0b\x0c\x0e-\x1f]/);
+	assert.equal(await page.evaluate((text) => new DOMParser().parseFromString(text, 'image/svg+xml')
+		.getElementsByTagName('parsererror').length, controlSvg), 0);
+	assert.deepEqual(await page.$$eval('#chart g.lane', (lanes) => lanes.map((l) => l.dataset.name)), ['\u2401', '\u241f', '\u2400']);
+	const controlPng = (await saved(page, '#save-png')).bytes;
+	assert.deepEqual([...controlPng.subarray(1, 4)], [...Buffer.from('PNG')]);
 	assert.deepEqual(errors, []);
 	await page.close();
 });
@@ -262,7 +296,7 @@ test('a hostile link: the markup in its batch and answer shows as text and runs 
 	assert.equal(await page.inputValue('#answer'), answer);
 	assert.equal(await page.textContent('#report'), runConsole('fcfs_sched', batch).stdout);
 	await page.click('#check');
-	assert.match(await page.textContent('#verdict'), /<img src=x/);
+	assert.match(await page.textContent('#verdict'), /no line for </);
 	const account = runConsole('fcfs_sched', batch, { args: ['--explain'] }).stdout;
 	assert.equal(await page.textContent('#step-sentence'), account.slice('0: '.length, account.indexOf('\n')));
 	await page.click('#share');
@@ -318,40 +352,97 @@ test('steps: the arrow keys walk the account, the cursor marks each clock, and a
 	await page.close();
 });
 
-test('answer check: right, spacing only, or wrong line by line and field by field, with the deciding entry', async () => {
-	const batch = tieCase;
-	const report = runConsole('priority_sched', batch).stdout;
-	const { page, errors } = await open(`#priority_sched?${new URLSearchParams({ batch })}`);
-	const check = async (answer) => {
-		await page.fill('#answer', answer);
-		await page.click('#check');
-		return page.getAttribute('#verdict', 'data-kind');
-	};
-	assert.equal(await check(report), 'same');
-	assert.equal(await check(report.replace(/ /g, '  ')), 'spacing');
+// The verdict as the page prints it: the headline and each finding, with the entry it links to.
+async function verdictOf(page) {
+	await page.waitForSelector('#verdict[data-state="done"]');
+	return page.$eval('#verdict', (box) => ({
+		verdict: box.dataset.verdict,
+		headline: box.querySelector('[class^="verdict-"]:not(.verdict-note)').textContent,
+		findings: [...box.querySelectorAll('.findings li')].map((item) => ({
+			kind: item.dataset.kind,
+			text: item.firstChild.textContent,
+			entry: item.querySelector('.to-entry') ? Number(item.querySelector('.to-entry').dataset.entry) : null,
+		})),
+	}));
+}
+
+async function checkAnswer(page, answer) {
+	await page.fill('#answer', answer);
+	await page.click('#check');
+	return verdictOf(page);
+}
+
+test('answer check: sched_check\'s verdicts, each mistake by its kind and linked to the entry that decided it', async () => {
+	const report = runConsole('priority_sched', tieCase).stdout;
+	const { page, errors } = await open(`#priority_sched?${new URLSearchParams({ batch: tieCase })}`);
+	assert.equal((await checkAnswer(page, report)).headline, 'Passed: byte for byte the program\'s report.');
+	assert.equal((await checkAnswer(page, report.replace(/ /g, '  '))).verdict, 'presentation error');
 	await page.setInputFiles('#answer-file', { name: 'answer.txt', mimeType: 'text/plain', buffer: Buffer.from(report.replace(/\n/g, '\r\n')) });
-	assert.equal(await page.getAttribute('#verdict', 'data-kind'), 'spacing');
-	assert.match(await page.textContent('#verdict'), /CR LF/);
+	assert.match((await verdictOf(page)).headline, /^Presentation error: .*CR LF/);
 
-	// The first two lines exchanged, and one figure wrong further on.
-	const lines = report.trimEnd().split('\n');
-	const wrong = [lines[1], lines[0], ...lines.slice(2)];
-	wrong[2] = wrong[2].replace(/\d+$/, (n) => String(Number(n) + 1));
-	assert.equal(await check(`${wrong.join('\n')}\n`), 'wrong');
-	const marked = await page.$$eval('.answer-lines li', (items) => items.map((i) => [i.dataset.status, [...i.querySelectorAll('.field-wrong')].map((f) => Number(f.dataset.field))]));
-	assert.deepEqual(marked.map(([status]) => status), ['wrong', 'wrong', 'wrong']);
-	assert.ok(marked[0][1].includes(0), 'the name of line 1 is marked');
-	assert.deepEqual(marked[2][1], [lines[2].split(' ').length - 1]);
-	await shot(page, 'answer-check');
+	// Two right lines in the wrong order, and one subtraction slipped.
+	const misordered = await checkAnswer(page, 'B 2 1 0\nC 1 1 0\nA 3 2 2\n');
+	assert.deepEqual([misordered.headline, ...misordered.findings.map((f) => f.text)], [
+		'Wrong answer: right lines in the wrong order; a waiting time that is not turnaround minus burst.',
+		'line 1: right figures, but C finishes before B',
+		'line 3: waiting 2 is not turnaround 2 minus burst 1',
+	]);
+	await (await page.$('#check-section')).screenshot({ path: join(screenshots, 'answer-check.png') });
+	// Every wrong line links to its entry: the waiting slip to A's finish.
+	const { decisions } = documentOf('priority_sched', tieCase);
+	assert.ok(misordered.findings.every((f) => f.entry !== null), JSON.stringify(misordered.findings));
+	assert.equal(decisions[misordered.findings[1].entry].kind, 'finish');
+	await page.click(`.to-entry[data-entry="${misordered.findings[1].entry}"]`);
+	assert.equal(await page.getAttribute('#steps', 'data-index'), String(misordered.findings[1].entry));
 
-	const { decisions, processes, records } = documentOf('priority_sched', batch);
-	const index = Number(await page.getAttribute('#to-decision', 'data-index'));
-	const entry = decisions[index];
-	const given = records.find((r) => r.name === wrong[0][0]).record;
-	const involved = [entry.processes, entry.key_order, entry.order].some((list) => list?.includes(processes[0].record) && list?.includes(given));
-	assert.ok(involved, `entry ${index} names both ${lines[0][0]} and ${wrong[0][0]}: ${JSON.stringify(entry)}`);
-	await page.click('#to-decision');
-	assert.equal(await page.getAttribute('#steps', 'data-index'), String(index));
+	// A slip of arithmetic on the example, where the program prints B 4 3 0, and a
+	// no-break space where a blank belongs.
+	await typeBatch(page, await example('priority_sched', 'txt'));
+	const exampleReport = await example('priority_sched', 'out');
+	const slip = await checkAnswer(page, exampleReport.replace('B 4 3 0', 'B 4 4 1'));
+	assert.deepEqual([slip.headline, ...slip.findings.map((f) => f.text)], [
+		'Wrong answer: a turnaround that does not follow from its completion.',
+		'line 1: turnaround 4 is not completion 4 minus arrival 1',
+	]);
+	const spaced = await checkAnswer(page, exampleReport.replace('B 4 3 0', 'B\u00a04 3 0'));
+	assert.equal(spaced.headline, 'Presentation error: only spacing and line ends differ: a no-break space (the bytes C2 A0) where a blank belongs.');
+	assert.deepEqual(errors, []);
+	await page.close();
+});
+
+test('answer check: while an exercise\'s answer is hidden, each mistake is named by its kind alone', async () => {
+	const report = runConsole('priority_sched', seed2026).stdout.trimEnd().split('\n');
+	// Lines in the wrong order, a turnaround slip, a line left out.
+	const answer = `${report[1]}\n${report[0].replace(/ (\d+) (\d+)$/, (_, t, w) => ` ${Number(t) + 1} ${w}`)}\n${report.slice(2, -1).join('\n')}\n`;
+	const { page, errors } = await open(`#priority_sched?${new URLSearchParams({ seed: '2026', answer })}`);
+	const hidden = await verdictOf(page);
+	assert.equal(hidden.verdict, 'wrong answer');
+	const kinds = new Set(hidden.findings.map((f) => f.kind));
+	for (const kind of ['order', 'turnaround', 'missing']) assert.ok(kinds.has(kind), kind);
+	const said = [hidden.headline, ...hidden.findings.map((f) => f.text)].join('\n');
+	assert.equal(said.replace(/line \d+/g, ''), said.replace(/line \d+/g, '').replace(/\d/g, ''), said);
+	assert.doesNotMatch(said, /finishes before/);
+	assert.equal(await page.$$eval('#verdict button', (b) => b.length), 0);
+	await page.click('#show-answer');
+	const shown = await verdictOf(page);
+	assert.match(shown.findings.map((f) => f.text).join('\n'), /finishes before/);
+	assert.ok(shown.findings.some((f) => f.entry !== null));
+	assert.deepEqual(errors, []);
+	await page.close();
+});
+
+test('answer check: a huge answer from a link is judged in the worker, the box showing its beginning', async () => {
+	const answer = 'B 4 3 1\n'.repeat(200_000);
+	const { page, errors } = await open('#priority_sched');
+	await page.evaluate((fragment) => {
+		location.hash = fragment;
+	}, `priority_sched?${new URLSearchParams({ answer })}`);
+	const verdict = await verdictOf(page);
+	assert.equal(verdict.verdict, 'wrong answer');
+	assert.match(verdict.headline, /199999 extra lines/);
+	assert.equal(verdict.findings.length, 100);
+	assert.equal(await page.inputValue('#answer'), answer.slice(0, 8 * 1000));
+	assert.match(await page.textContent('#answer-note'), /^This answer has 200,000 lines/);
 	assert.deepEqual(errors, []);
 	await page.close();
 });

@@ -185,9 +185,13 @@ test('priority_sched: a long run shows its progress beside Stop, and Stop ends i
 	await page.waitForFunction(() => /^clock [\d,]+ of 2,000,000,000, \d+ of 401 processes finished$/
 		.test(document.getElementById('progress').textContent));
 	assert.equal(await page.isVisible('#stop'), true);
+	// The example's run still on screen is marked as an earlier batch's, during the run and after Stop.
+	await page.waitForSelector('#stale-note', { state: 'visible' });
 	await page.click('#stop');
 	await page.waitForSelector('#output[data-state="stopped"]');
 	assert.equal(await page.textContent('#progress'), '');
+	assert.equal(await page.isVisible('#stale-note'), true);
+	assert.equal(await page.textContent('#report'), await example('priority_sched', 'out'));
 	assert.deepEqual(errors, []);
 	await page.close();
 });
@@ -215,6 +219,28 @@ test('the keyboard picks a program: arrow keys move along the program buttons', 
 	await page.close();
 });
 
+// Where a node is on the screen.
+const placeOf = (page, selector) => page.$eval(selector, (node) => {
+	const { top, bottom, left, right } = node.getBoundingClientRect();
+	return { top, bottom, left, right, inView: top >= 0 && left >= 0 && bottom <= innerHeight && right <= innerWidth };
+});
+
+test('steps beside the chart on a wide screen: the entry, the queue and the chart\'s cursor in view together', async () => {
+	const { page, errors } = await open('priority_sched');
+	await page.click('#step-next');
+	await page.click('#step-next');
+	await page.$eval('#chart-section', (section) => section.scrollIntoView());
+	const [chart, steps] = [await placeOf(page, '#chart-section'), await placeOf(page, '#steps-section')];
+	assert.ok(steps.left >= chart.right, JSON.stringify({ chart, steps }));
+	for (const part of ['#step-sentence', '#step-queues', '#chart [data-mark="cursor"]']) {
+		assert.ok((await placeOf(page, part)).inView, part);
+	}
+	assert.equal(await page.getAttribute('#chart [data-mark="cursor"]', 'visibility'), 'visible');
+	await page.screenshot({ path: join(screenshots, 'steps-beside-chart.png') });
+	assert.deepEqual(errors, []);
+	await page.close();
+});
+
 test('on a phone the page fits the screen\'s width', async () => {
 	const { page } = await open('priority_sched', { width: 390, height: 844 });
 	const widths = await page.evaluate(() => ({
@@ -222,6 +248,8 @@ test('on a phone the page fits the screen\'s width', async () => {
 		chart: document.querySelector('#chart svg').getBoundingClientRect().right,
 	}));
 	assert.ok(widths.page <= 390 && widths.chart <= 390, JSON.stringify(widths));
+	// The Steps follow the chart, as they stand in the page.
+	assert.ok((await placeOf(page, '#steps-section')).top >= (await placeOf(page, '#chart-section')).bottom);
 	await page.screenshot({ path: join(screenshots, 'priority_sched-phone.png'), fullPage: true });
 	await page.close();
 });
