@@ -1,5 +1,7 @@
 #include "fixed_front.hpp"
 
+#include "checked.hpp"
+
 #include <algorithm>
 #include <bit>
 
@@ -195,9 +197,9 @@ long long fixed_front_steps::jump(ready_range& ready, long long steps)
 	const long long jumped = rounds * length_ + phase_of(j) - phase_;
 	if (jumped == 0)
 		return 0;
-	// Nothing but a fault of this class could make the keys stand otherwise; should one
-	// ever, the steps are taken one by one from here instead.
-	if (!ready.keys_stand_as_in(arrangement(k))) {
+	// Nothing but a fault of this class could make the keys stand otherwise. Where that
+	// is not checked, the steps are taken one by one from here instead.
+	if (!SCHED_HOLDS(ready.keys_stand_as_in(arrangement(k)))) {
 		start(ready);
 		return 0;
 	}
