@@ -132,8 +132,7 @@ cycle cycle_finder::measure(const ready_range& ready)
 	return c;
 }
 
-bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival,
-                                   sched::run_trace* trace)
+bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival)
 {
 	for (std::int32_t position = 0; position < ready.size(); position++)
 		position_of_[match_->order[position]] = position;
@@ -152,11 +151,7 @@ bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long lo
 	}
 	const snapshot& then = last_remembered_by(event);
 	for (long long step = match_->step; step < then.step; step++) {
-		const std::int32_t runner_now = stand_in(runner(step));
-		ready.left(runner_now)--;
-		if (trace != nullptr)
-			trace->ran(ready.record(runner_now), clock, 1);
-		clock++;
+		ready.run(stand_in(runner(step)), clock++, 1);
 	}
 	const bool at_the_event = then.step == event && then.ordered_by_priority;
 	const column<std::int32_t>& order = at_the_event ? then.order_by_priority : then.order;
@@ -179,19 +174,18 @@ const cycle_finder::snapshot& cycle_finder::last_remembered_by(long long step) c
 
 namespace {
 
-// The steps of `cycles` cycles, told to the trace one by one: the process that runs at a
-// given point of a cycle is the one that stands, when the cycle starts, where that
-// point's runner stood at the start of the measured cycle. Each cycle brings a new
-// segment unless one process runs throughout, so this ends once the trace is full.
-void trace_whole_cycles(const ready_range& ready, const cycle& c, long long cycles, long long clock,
-                        sched::run_trace& trace)
+// The steps of `cycles` cycles, told one by one: the process that runs at a given point
+// of a cycle is the one that stands, when the cycle starts, where that point's runner
+// stood at the start of the measured cycle. Each cycle brings a new segment unless one
+// process runs throughout, so this ends once the range is no longer watched.
+void tell_whole_cycles(const ready_range& ready, const cycle& c, long long cycles, long long clock)
 {
 	const std::int32_t runner = c.runner_from[0];
 	const bool one_runner = c.next[runner] == runner &&
 	                        std::all_of(c.runner_from.begin(), c.runner_from.end(),
 	                                    [&](std::int32_t from) { return from == runner; });
 	if (one_runner) {
-		trace.ran(ready.record(ready.process_at(runner)), clock, cycles * c.steps);
+		ready.tell(ready.process_at(runner), clock, cycles * c.steps);
 		return;
 	}
 	column<std::int32_t> came_from(c.next.size());
@@ -200,9 +194,9 @@ void trace_whole_cycles(const ready_range& ready, const cycle& c, long long cycl
 	// Where each point's runner stands at the start of the present cycle, by the positions
 	// of the arrangement before the first.
 	column<std::int32_t> stands = c.runner_from;
-	for (long long round = 0; round < cycles && !trace.cut_short; round++) {
+	for (long long round = 0; round < cycles && ready.watched(); round++) {
 		for (std::int32_t point = 0; point < stands.count(); point++) {
-			trace.ran(ready.record(ready.process_at(stands[point])), clock++, 1);
+			ready.tell(ready.process_at(stands[point]), clock++, 1);
 			stands[point] = came_from[stands[point]];
 		}
 	}
@@ -210,8 +204,7 @@ void trace_whole_cycles(const ready_range& ready, const cycle& c, long long cycl
 
 } // namespace
 
-long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
-                            sched::run_trace* trace)
+long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival)
 {
 	const orbits paths(c);
 	// Only a process on a path that runs at all can finish.
@@ -236,8 +229,8 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 	}
 	if (cycles == 0)
 		return 0;
-	if (trace != nullptr && !trace->cut_short)
-		trace_whole_cycles(ready, c, cycles, clock, *trace);
+	if (ready.watched())
+		tell_whole_cycles(ready, c, cycles, clock);
 
 	for (const std::int32_t position : running)
 		ready.left(ready.process_at(position)) -= paths.units(position, cycles, c);

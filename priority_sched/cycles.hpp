@@ -2,7 +2,6 @@
 #define PRIORITY_SCHED_CYCLES_HPP
 
 #include "ready_range.hpp"
-#include "run_trace.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -140,7 +139,7 @@ public:
 	// range is left as it stood at the start of that remembered step (false), or, where
 	// that step is the event's own and its priority ordering was remembered too, as that
 	// ordering left it (true).
-	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival, sched::run_trace* trace);
+	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival);
 
 private:
 	long long steps() const { return first_runner_step_ + static_cast<long long>(runners_.size()); }
@@ -181,9 +180,8 @@ private:
 
 // Takes at once as many whole cycles as leave at least one step to simulate before the
 // next arrival and every process at least one unit to run, and returns the steps taken.
-// A trace is told every step of them, until it has all the segments it can take.
-long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
-                            sched::run_trace* trace);
+// Where the range is watched, it is told every step of them until it no longer is.
+long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival);
 
 } // namespace priority_sched
 
