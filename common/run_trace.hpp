@@ -53,24 +53,27 @@ inline run_observer& nobody()
 struct run_trace final : run_observer {
 	std::size_t most_segments = 10000;
 	std::vector<run_segment> segments;
-	// True when the schedule has more segments than `most_segments`; the rest are left out.
-	bool cut_short = false;
+	// Where the schedule was cut, when it has more than `most_segments` segments: the
+	// start of the first one left out, up to which the segments kept are whole.
+	std::optional<long long> cut_at;
 	// When the final phase began, if the run had one.
 	std::optional<long long> final_phase_start;
 
+	bool cut_short() const { return cut_at.has_value(); }
+
 	void ran(std::int32_t record, long long start, long long units) override
 	{
-		if (units <= 0 || cut_short)
+		if (units <= 0 || cut_short())
 			return;
 		if (!segments.empty() && segments.back().record == record && segments.back().end == start)
 			segments.back().end += units;
 		else if (segments.size() == most_segments)
-			cut_short = true;
+			cut_at = start;
 		else
 			segments.push_back({record, start, start + units});
 	}
 	void final_phase(long long clock) override { final_phase_start = clock; }
-	bool listening() const override { return !cut_short; }
+	bool listening() const override { return !cut_short(); }
 };
 
 // Whom a run tells of its schedule: the trace, if it is given one.
