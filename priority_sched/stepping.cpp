@@ -63,7 +63,7 @@ bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, lon
 bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
                  progress_meter& progress, std::int32_t finished)
 {
-	finder.start(ready.size());
+	finder.start(ready);
 	bool searching = next_arrival - clock > 2;
 	for (long long steps = 0;; steps++) {
 		progress.tick(clock, finished, ready.size());
