@@ -17,7 +17,7 @@ bool same_schedule(const sched::run_trace& trace, const priority_model::run& mod
 	if (trace.segments.size() != model.segments.size())
 		return false;
 	for (std::size_t i = 0; i < trace.segments.size(); i++) {
-		const run_segment& s = trace.segments[i];
+		const sched::run_segment& s = trace.segments[i];
 		if (priority_model::segment{s.record, s.start, s.end} != model.segments[i])
 			return false;
 	}
