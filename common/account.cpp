@@ -173,6 +173,11 @@ std::string mean(wide sum, std::size_t count)
 	return decimals.empty() ? whole : whole + "." + decimals;
 }
 
+std::string number_or_null(const std::optional<long long>& value)
+{
+	return value ? json::number(*value) : "null";
+}
+
 std::string record_object(const batch_record& r, std::int32_t record)
 {
 	std::string out = cat("{\"record\":", json::number(record), ",\"name\":", json::bytes({&r.name, 1}));
@@ -231,10 +236,9 @@ bool write_document(std::FILE* out, const run_document& d)
 		const run_segment& s = d.trace.segments[i];
 		return cat("[", json::number(s.record), ",", json::number(s.start), ",", json::number(s.end), "]");
 	});
-	w.put(std::string(",\"segments_cut_short\":") + (d.trace.cut_short ? "true" : "false") +
-	      ",\"final_phase_start\":" +
-	      (d.trace.final_phase_start ? json::number(*d.trace.final_phase_start) : std::string("null")) +
-	      ",\n\"processes\":");
+	w.put(cat(",\"segments_cut_short\":", d.trace.cut_short() ? "true" : "false", ",\"segments_cut_at\":",
+	          number_or_null(d.trace.cut_at), ",\"final_phase_start\":", number_or_null(d.trace.final_phase_start),
+	          ",\n\"processes\":"));
 	wide turnaround = 0;
 	wide waiting = 0;
 	for (const finished_process& p : d.processes) {

@@ -6,212 +6,188 @@ namespace priority_sched {
 
 namespace {
 
-// How many steps are remembered at a time: at most most_remembered, and no more than
-// most_remembered_processes processes in all, but never fewer than fewest_remembered.
-constexpr long long most_remembered = 64;
-constexpr long long fewest_remembered = 8;
-constexpr long long most_remembered_processes = 1 << 22;
 // The first steps of a stretch are remembered with their priority ordering too, so that
 // a short cycle is replayed to its event without ordering anything.
 constexpr long long steps_remembered_with_their_ordering = 8;
-// The first epoch's length; each next one is twice as long.
-constexpr long long first_epoch = 1 << 22;
 
 } // namespace
 
 cycle_finder::cycle_finder(std::int32_t processes)
-    : position_of_(static_cast<std::size_t>(processes)), units_(static_cast<std::size_t>(processes))
+    : place_(static_cast<std::size_t>(processes)), position_of_(static_cast<std::size_t>(processes))
 {
 }
 
-void cycle_finder::start(std::int32_t processes)
+void cycle_finder::start(const ready_range& ready)
 {
-	kept_ = 0;
-	// Each remembered step holds the range: a long range remembers fewer.
-	most_kept_ = static_cast<std::size_t>(
-	        std::clamp<long long>(most_remembered_processes / std::max(processes, 1), fewest_remembered, most_remembered));
-	spacing_ = 1;
-	epoch_start_ = 0;
-	epoch_length_ = first_epoch;
-	runners_.clear();
-	first_runner_step_ = 0;
-	match_ = nullptr;
+	checkpoints_.start(ready, ready.size());
+	steps_ = 0;
+	runs_.clear();
+	units_.assign(ready.order().size(), 0);
+	note_positions(ready.order().data(), ready.size(), place_);
 }
 
-bool cycle_finder::found(ready_range& ready)
+bool cycle_finder::found(const ready_range& ready)
 {
-	const long long step = steps();
-	const std::uint64_t hash = ready.key_hash();
-	for (std::size_t i = 0; i < kept_; i++) {
-		if (hashes_[i] == hash && ready.keys_stand_as_in(remembered_[i].order)) {
-			match_ = &remembered_[i];
-			return true;
-		}
-	}
-	if (step - epoch_start_ == epoch_length_) {
-		// The runners of an epoch are kept for measuring its cycle; past its end a new
-		// epoch, twice as long, starts afresh, so that they never outgrow it.
-		epoch_start_ = step;
-		epoch_length_ *= 2;
-		spacing_ = 1;
-		kept_ = 0;
-		runners_.clear();
-		first_runner_step_ = step;
-	}
-	if ((step - epoch_start_) % spacing_ != 0)
-		return false;
-	if (kept_ == most_kept_)
-		keep_every_other();
-	remember(step, hash, ready);
-	return false;
+	const std::optional<std::size_t> k = checkpoints_.look(steps_, ready, units_.data());
+	if (k)
+		match_ = *k;
+	return k.has_value();
 }
 
-// The remembered steps are the epoch's steps 0, s, 2s, ... up to the most kept: those at
-// 0, 2s, 4s, ... stay, and from now on only every 2s-th step is remembered.
-void cycle_finder::keep_every_other()
-{
-	std::size_t kept = 0;
-	for (std::size_t i = 0; i < kept_; i += 2, kept++) {
-		std::swap(remembered_[kept], remembered_[i]);
-		hashes_[kept] = hashes_[i];
-	}
-	kept_ = kept;
-	spacing_ *= 2;
-}
-
-// The snapshots are kept from stretch to stretch, so that their columns are not
-// allocated again for every stretch.
-void cycle_finder::remember(long long step, std::uint64_t hash, const ready_range& ready)
-{
-	if (kept_ == remembered_.size()) {
-		remembered_.emplace_back();
-		hashes_.push_back(0);
-	}
-	snapshot& s = remembered_[kept_];
-	hashes_[kept_] = hash;
-	kept_++;
-	s.step = step;
-	s.order.assign(ready.order().begin(), ready.order().end());
-	s.ordered_by_priority = false;
-}
-
+// Who ran is kept only while someone listens: each run of one process is then a segment
+// that the observer takes, and it stops listening at its bound.
 void cycle_finder::ran(const ready_range& ready)
 {
-	const long long step = steps();
-	runners_.push_back(ready.process_at(0));
-	if (step < steps_remembered_with_their_ordering && kept_ > 0 && remembered_[kept_ - 1].step == step) {
-		snapshot& s = remembered_[kept_ - 1];
-		s.order_by_priority.assign(ready.order().begin(), ready.order().end());
-		s.ordered_by_priority = true;
+	const std::int32_t runner = ready.process_at(0);
+	units_[place_[runner]]++;
+	if (steps_ < steps_remembered_with_their_ordering) {
+		const auto step = static_cast<std::size_t>(steps_);
+		if (priority_ordered_.size() == step)
+			priority_ordered_.emplace_back();
+		priority_ordered_[step].assign(ready.order().begin(), ready.order().end());
 	}
+	if (ready.watched()) {
+		if (!runs_.empty() && runs_.back().process == runner)
+			runs_.back().end++;
+		else
+			runs_.push_back({runner, steps_ + 1});
+	}
+	steps_++;
 }
 
 bool cycle_finder::back_at_the_last_start(const ready_range& ready) const
 {
-	return kept_ > 0 && remembered_[kept_ - 1].step == steps() - 1 && remembered_[kept_ - 1].order == ready.order();
+	const std::size_t count = checkpoints_.count();
+	return count > 0 && checkpoints_.step(count - 1) == steps_ - 1 &&
+	       std::equal(ready.order().begin(), ready.order().end(), checkpoints_.order(count - 1));
 }
 
 cycle cycle_finder::measure(const ready_range& ready)
 {
-	for (std::int32_t position = 0; position < ready.size(); position++)
-		position_of_[ready.process_at(position)] = position;
-	for (const std::int32_t process : match_->order)
-		units_[process] = 0;
-	for (long long step = match_->step; step < steps(); step++)
-		units_[runner(step)]++;
+	const std::int32_t* const start = checkpoints_.order(match_);
+	const std::int32_t* const units_at_start = checkpoints_.extra(match_);
+	note_positions(ready.order().data(), ready.size(), position_of_);
 	cycle c;
-	c.steps = steps() - match_->step;
-	for (const std::int32_t process : match_->order) {
+	c.steps = steps_ - checkpoints_.step(match_);
+	for (std::int32_t position = 0; position < ready.size(); position++) {
+		const std::int32_t process = start[position];
 		c.next.push_back(position_of_[process]);
-		c.units.push_back(units_[process]);
+		c.units.push_back(units_[place_[process]] - units_at_start[place_[process]]);
 	}
-	for (std::int32_t position = 0; position < match_->order.count(); position++)
-		position_of_[match_->order[position]] = position;
-	for (long long step = match_->step; step < steps(); step++)
-		c.runner_from.push_back(position_of_[runner(step)]);
+	if (ready.watched()) {
+		note_positions(start, ready.size(), position_of_);
+		runs_between(checkpoints_.step(match_), steps_, [&](std::int32_t process, long long, long long steps) {
+			c.runs.push_back({position_of_[process], steps});
+		});
+	}
 	return c;
 }
 
-bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival,
-                                   sched::run_trace* trace)
+bool cycle_finder::replay_to_event(ready_range& ready, long long& clock, long long next_arrival)
 {
-	for (std::int32_t position = 0; position < ready.size(); position++)
-		position_of_[match_->order[position]] = position;
+	const long long start = checkpoints_.step(match_);
 	const column<std::int32_t> now = ready.order();
+	note_positions(checkpoints_.order(match_), ready.size(), position_of_);
 	// The process now standing where `process` stood at the start of the cycle.
 	auto stand_in = [&](std::int32_t process) { return now[position_of_[process]]; };
-	for (const std::int32_t process : now)
-		units_[process] = 0;
 	// Whole cycles were taken so as to leave the event within the next one.
-	long long event = match_->step;
-	for (; event < steps(); event++) {
-		const std::int32_t runner_now = stand_in(runner(event));
-		if (ready.left(runner_now) - units_[runner_now] == 1 || clock + (event - match_->step) + 1 == next_arrival)
-			break;
-		units_[runner_now]++;
+	std::size_t k = match_;
+	for (std::size_t last = checkpoints_.count() - 1; k < last;) {
+		const std::size_t middle = k + (last - k + 1) / 2;
+		if (reached(middle, now, ready, next_arrival - 1 - clock))
+			k = middle;
+		else
+			last = middle - 1;
 	}
-	const snapshot& then = last_remembered_by(event);
-	for (long long step = match_->step; step < then.step; step++) {
-		const std::int32_t runner_now = stand_in(runner(step));
-		ready.left(runner_now)--;
-		if (trace != nullptr)
-			trace->ran(ready.record(runner_now), clock, 1);
-		clock++;
-	}
-	const bool at_the_event = then.step == event && then.ordered_by_priority;
-	const column<std::int32_t>& order = at_the_event ? then.order_by_priority : then.order;
-	column<std::int32_t> present(order.size());
-	for (std::int32_t position = 0; position < order.count(); position++)
-		present[position] = stand_in(order[position]);
-	ready.rearrange(present);
+	const long long step = checkpoints_.step(k);
+	if (ready.watched())
+		runs_between(start, step, [&](std::int32_t process, long long from, long long steps) {
+			ready.tell(stand_in(process), clock + (from - start), steps);
+		});
+	const std::int32_t* const order = checkpoints_.order(k);
+	for (std::int32_t q = 0; q < ready.size(); q++)
+		ready.left(stand_in(order[q])) -= ran_between(match_, k, order[q]);
+	clock += step - start;
+	const column<std::int32_t>* const ordered =
+	        step < steps_remembered_with_their_ordering ? &priority_ordered_[static_cast<std::size_t>(step)] : nullptr;
+	const bool at_the_event =
+	        ordered != nullptr && (ready.left(stand_in(ordered->front())) == 1 || clock + 1 == next_arrival);
+	carry(checkpoints_.order(match_), at_the_event ? ordered->data() : order, now, position_of_, moved_);
+	ready.rearrange(moved_);
 	return at_the_event;
 }
 
-// The latest remembered step of the cycle that is not later than `step`.
-const cycle_finder::snapshot& cycle_finder::last_remembered_by(long long step) const
+// Whether nobody has finished by the step of checkpoint k of the cycle, the process now
+// at each position standing in for the one that stood there at its start, and that step
+// is no more than `steps_left` steps on. position_of_ holds the positions at the start.
+bool cycle_finder::reached(std::size_t k, const column<std::int32_t>& now, const ready_range& ready,
+                           long long steps_left) const
 {
-	const snapshot* latest = match_;
-	for (std::size_t i = 0; i < kept_; i++)
-		if (remembered_[i].step > latest->step && remembered_[i].step <= step)
-			latest = &remembered_[i];
-	return *latest;
+	if (checkpoints_.step(k) - checkpoints_.step(match_) > steps_left)
+		return false;
+	const std::int32_t* const order = checkpoints_.order(k);
+	for (std::int32_t q = 0; q < now.count(); q++)
+		if (ready.left(now[position_of_[order[q]]]) - ran_between(match_, k, order[q]) < 1)
+			return false;
+	return true;
+}
+
+std::int32_t cycle_finder::ran_between(std::size_t from, std::size_t to, std::int32_t process) const
+{
+	const std::int32_t place = place_[process];
+	return checkpoints_.extra(to)[place] - checkpoints_.extra(from)[place];
+}
+
+template <typename Each>
+void cycle_finder::runs_between(long long from, long long to, Each each) const
+{
+	auto r = std::upper_bound(runs_.begin(), runs_.end(), from,
+	                          [](long long step, const run& later) { return step < later.end; });
+	for (long long begin = from; r != runs_.end() && begin < to; begin = r->end, ++r)
+		each(r->process, begin, std::min(r->end, to) - begin);
+}
+
+std::size_t cycle_finder::bytes_held() const
+{
+	std::size_t bytes = checkpoints_.bytes_held() + runs_.capacity() * sizeof(run) +
+	                    (units_.capacity() + place_.capacity() + position_of_.capacity() + moved_.capacity()) *
+	                            sizeof(std::int32_t);
+	for (const column<std::int32_t>& order : priority_ordered_)
+		bytes += order.capacity() * sizeof(std::int32_t);
+	return bytes;
 }
 
 namespace {
 
-// The steps of `cycles` cycles, told to the trace one by one: the process that runs at a
-// given point of a cycle is the one that stands, when the cycle starts, where that
-// point's runner stood at the start of the measured cycle. Each cycle brings a new
-// segment unless one process runs throughout, so this ends once the trace is full.
-void trace_whole_cycles(const ready_range& ready, const cycle& c, long long cycles, long long clock,
-                        sched::run_trace& trace)
+// The steps of `cycles` cycles, told a run at a time: the process that runs at a given
+// point of a cycle is the one that stands, when the cycle starts, where that point's
+// runner stood at the start of the measured cycle. Each cycle brings a new segment
+// unless one process runs throughout, so this ends once the range is no longer watched.
+void tell_whole_cycles(const ready_range& ready, const cycle& c, long long cycles, long long clock)
 {
-	const std::int32_t runner = c.runner_from[0];
-	const bool one_runner = c.next[runner] == runner &&
-	                        std::all_of(c.runner_from.begin(), c.runner_from.end(),
-	                                    [&](std::int32_t from) { return from == runner; });
-	if (one_runner) {
-		trace.ran(ready.record(ready.process_at(runner)), clock, cycles * c.steps);
+	const std::int32_t first = c.runs.front().from;
+	if (c.runs.size() == 1 && c.next[first] == first) {
+		ready.tell(ready.process_at(first), clock, cycles * c.steps);
 		return;
 	}
 	column<std::int32_t> came_from(c.next.size());
 	for (std::int32_t position = 0; position < c.next.count(); position++)
 		came_from[c.next[position]] = position;
-	// Where each point's runner stands at the start of the present cycle, by the positions
+	// Where each run's process stands at the start of the present cycle, by the positions
 	// of the arrangement before the first.
-	column<std::int32_t> stands = c.runner_from;
-	for (long long round = 0; round < cycles && !trace.cut_short; round++) {
-		for (std::int32_t point = 0; point < stands.count(); point++) {
-			trace.ran(ready.record(ready.process_at(stands[point])), clock++, 1);
-			stands[point] = came_from[stands[point]];
+	std::vector<cycle::run> stands = c.runs;
+	for (long long round = 0; round < cycles && ready.watched(); round++) {
+		for (cycle::run& r : stands) {
+			ready.tell(ready.process_at(r.from), clock, r.steps);
+			clock += r.steps;
+			r.from = came_from[r.from];
 		}
 	}
 }
 
 } // namespace
 
-long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
-                            sched::run_trace* trace)
+long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival)
 {
 	const orbits paths(c);
 	// Only a process on a path that runs at all can finish.
@@ -236,8 +212,8 @@ long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock,
 	}
 	if (cycles == 0)
 		return 0;
-	if (trace != nullptr && !trace->cut_short)
-		trace_whole_cycles(ready, c, cycles, clock, *trace);
+	if (ready.watched())
+		tell_whole_cycles(ready, c, cycles, clock);
 
 	for (const std::int32_t position : running)
 		ready.left(ready.process_at(position)) -= paths.units(position, cycles, c);

@@ -1,8 +1,8 @@
 #ifndef PRIORITY_SCHED_CYCLES_HPP
 #define PRIORITY_SCHED_CYCLES_HPP
 
+#include "checkpoints.hpp"
 #include "ready_range.hpp"
-#include "run_trace.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -24,8 +24,13 @@ struct cycle {
 	long long steps = 0;
 	column<std::int32_t> next;
 	column<long long> units;
-	// Step by step, the position at the start of the cycle of the process that ran.
-	column<std::int32_t> runner_from;
+	// Who ran, where the range is watched: the runs of steps of one process, each by
+	// that process's position at the start of the cycle.
+	struct run {
+		std::int32_t from;
+		long long steps;
+	};
+	std::vector<run> runs;
 };
 
 // The positions a process passes through at the starts of cycle after cycle, laid out
@@ -110,80 +115,76 @@ private:
 	column<long long> sums_;
 };
 
-// Watches the keys at the start of each step of a stretch. It remembers steps spread
-// evenly over the stretch so far: every step at first, then every second, fourth and so
-// on as the stretch grows, never more than a few dozen at a time. So a cycle is seen at
-// its first repetition while it is short, and a long one of L steps that begins at step
-// M is seen by about step (M + L) * (1 + 2 / the most remembered), where the halving
-// marks of Brent's method would wait up to 2L more.
+// Watches the keys at the start of each step of a stretch, looking them up among
+// checkpoints (checkpoints.hpp). So a cycle is seen at its first repetition while it is
+// short, and a long one of L steps that begins at step M is seen by about step
+// (M + L) * (1 + 2 / the most checkpoints), where the halving marks of Brent's method
+// would wait up to 2L more. Nothing it holds grows with the stretch: each checkpoint
+// holds the units each process has run since the stretch began, which is all a cycle
+// needs, and who ran in each step is kept, as runs of one process, only while the range
+// is watched, which is while the observer has room for them.
 class cycle_finder {
 public:
 	explicit cycle_finder(std::int32_t processes);
 
-	// A new stretch, over a range of `processes` processes.
-	void start(std::int32_t processes);
+	// A new stretch, over the range as it now stands.
+	void start(const ready_range& ready);
 	// Looks at the range at the start of a step: true when the keys stand as at a
-	// remembered step, which `measure` then measures the cycle from.
-	bool found(ready_range& ready);
+	// checkpoint, which `measure` then measures the cycle from.
+	bool found(const ready_range& ready);
 	// Notes the step's runner, in front of the range as the priority ordering left it.
 	void ran(const ready_range& ready);
 	// After the arrival ordering that ends a step: whether every process stands where it
-	// stood when the step began, if that step was remembered.
+	// stood when the step began, if that step was a checkpoint.
 	bool back_at_the_last_start(const ready_range& ready) const;
 	cycle measure(const ready_range& ready);
 	// After whole cycles have been taken the range stands as it stood at the start of the
-	// cycle, but for who is where. The steps of the cycle are known: each runs the
-	// process that ran at that point of the cycle, found by its place at the cycle's
-	// start, and every remembered step of the cycle shows where everybody then stands.
-	// So the steps up to the last remembered one before the step in which a process
-	// finishes or the clock reaches `next_arrival` are taken without orderings, and the
-	// range is left as it stood at the start of that remembered step (false), or, where
-	// that step is the event's own and its priority ordering was remembered too, as that
-	// ordering left it (true).
-	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival, sched::run_trace* trace);
+	// cycle, but for who is where: the process now at each position stands in for the
+	// one that stood there then, and every checkpoint of the cycle shows where everybody
+	// stands at its step and what each has run by then. So the steps up to the last
+	// checkpoint before the step in which a process finishes or the clock reaches
+	// `next_arrival` are taken without orderings, and the range is left as it stood at
+	// the start of that checkpoint's step (false), or, where that step is the event's own
+	// and its priority ordering was remembered too, as that ordering left it (true).
+	bool replay_to_event(ready_range& ready, long long& clock, long long next_arrival);
+
+	// All the memory it holds, for the tests.
+	std::size_t bytes_held() const;
 
 private:
-	long long steps() const { return first_runner_step_ + static_cast<long long>(runners_.size()); }
-	std::int32_t runner(long long step) const
-	{
-		return runners_[static_cast<std::size_t>(step - first_runner_step_)];
-	}
-
-	struct snapshot {
-		long long step;
-		column<std::int32_t> order;
-		bool ordered_by_priority; // whether the next column holds the step's priority ordering
-		column<std::int32_t> order_by_priority;
+	struct run {
+		std::int32_t process;
+		long long end; // the step after its last
 	};
 
-	void remember(long long step, std::uint64_t hash, const ready_range& ready);
-	void keep_every_other();
-	const snapshot& last_remembered_by(long long step) const;
+	// Calls each(process, step, steps) for the runs of one process within steps `from`
+	// up to but not including `to`.
+	template <typename Each>
+	void runs_between(long long from, long long to, Each each) const;
+	// The units that the process `process` ran from the step of checkpoint `from` up to
+	// that of checkpoint `to`.
+	std::int32_t ran_between(std::size_t from, std::size_t to, std::int32_t process) const;
+	bool reached(std::size_t k, const column<std::int32_t>& now, const ready_range& ready, long long steps_left) const;
 
-	// The remembered steps, the first kept_ of them in step order, and their hashes.
-	std::vector<snapshot> remembered_;
-	std::vector<std::uint64_t> hashes_;
-	std::size_t kept_ = 0;
-	std::size_t most_kept_ = 0;
-	// Remembered steps lie this far apart, counted from the start of the epoch.
-	long long spacing_ = 1;
-	// An epoch of the stretch: the steps that the remembered ones and the runners cover.
-	long long epoch_start_ = 0;
-	long long epoch_length_ = 0;
-	const snapshot* match_ = nullptr;
-	// The processes that ran in the steps since the epoch began.
-	std::vector<std::int32_t> runners_;
-	long long first_runner_step_ = 0;
+	checkpoint_store checkpoints_;
+	long long steps_ = 0; // since the start of the stretch
+	std::size_t match_ = 0;
+	// The range as the priority ordering left it in each of the first steps.
+	std::vector<column<std::int32_t>> priority_ordered_;
+	std::vector<run> runs_;
+	// The units each process has run since the stretch began, by its place in the range
+	// then, and that place by process number: a copy of the units is a checkpoint's extra.
+	column<std::int32_t> units_;
+	column<std::int32_t> place_;
 	// By process number.
 	column<std::int32_t> position_of_;
-	column<long long> units_;
+	column<std::int32_t> moved_;
 };
 
 // Takes at once as many whole cycles as leave at least one step to simulate before the
 // next arrival and every process at least one unit to run, and returns the steps taken.
-// A trace is told every step of them, until it has all the segments it can take.
-long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival,
-                            sched::run_trace* trace);
+// Where the range is watched, it is told every step of them until it no longer is.
+long long take_whole_cycles(ready_range& ready, const cycle& c, long long clock, long long next_arrival);
 
 } // namespace priority_sched
 

@@ -57,20 +57,19 @@ finish_report report_to(const sched::report_writer& writer, const process_table&
 // The final phase: every unfinished process has arrived and runs to its end, in the
 // order of one priority ordering.
 void run_to_end(process_table& t, std::int32_t finished, long long clock, const finish_report& report,
-                sched::run_trace* trace)
+                sched::run_observer& observer)
 {
 	t.order_by_priority(finished, t.size());
-	if (trace != nullptr && finished < t.size())
-		trace->final_phase_start = clock;
+	if (finished < t.size())
+		observer.final_phase(clock);
 	for (std::int32_t slot = finished; slot < t.size(); slot++) {
-		if (trace != nullptr)
-			trace->ran(t.record[slot], clock, t.remaining[slot]);
+		observer.ran(t.record[slot], clock, t.remaining[slot]);
 		clock += t.remaining[slot];
 		report(slot, clock);
 	}
 }
 
-void schedule(process_table& t, const finish_report& report, sched::run_trace* trace)
+void schedule(process_table& t, const finish_report& report, sched::run_observer& observer)
 {
 	if (t.size() == 0)
 		return;
@@ -78,8 +77,7 @@ void schedule(process_table& t, const finish_report& report, sched::run_trace* t
 	progress_meter progress(progress_shown_on(), t.arrival.back(), t.size());
 
 	// The first tick: the earliest arrival runs one unit, whatever the priorities.
-	if (trace != nullptr)
-		trace->ran(t.record[0], t.arrival[0], 1);
+	observer.ran(t.record[0], t.arrival[0], 1);
 	long long clock = t.arrival[0] + 1LL;
 	std::int32_t finished = 0;
 	if (--t.remaining[0] == 0) {
@@ -87,8 +85,8 @@ void schedule(process_table& t, const finish_report& report, sched::run_trace* t
 		finished = 1;
 	}
 
-	finished = step_to_last_arrival(t, finished, clock, report, trace, progress);
-	run_to_end(t, finished, clock, report, trace);
+	finished = step_to_last_arrival(t, finished, clock, report, observer, progress);
+	run_to_end(t, finished, clock, report, observer);
 }
 
 std::vector<sched::batch_record> records_of(const process_table& t)
@@ -109,7 +107,7 @@ int run(std::FILE* in, std::FILE* out, std::FILE* err, const sched::run_options&
 		sched::write_form({"priority_sched", [&] { return records_of(t); },
 		                   [&](const std::vector<sched::batch_record>& records) { return explain(t, records); },
 		                   [&](const sched::report_writer& writer, sched::run_trace* trace) {
-					   schedule(t, report_to(writer, t), trace);
+					   schedule(t, report_to(writer, t), sched::observer_of(trace));
 				   }},
 		                  out, options);
 	});

@@ -16,12 +16,12 @@ column<T> tail(const column<T>& values, std::int32_t first)
 
 } // namespace
 
-ready_range::ready_range(const process_table& t, std::int32_t finished)
+ready_range::ready_range(const process_table& t, std::int32_t finished, sched::run_observer& observer)
     : name_(tail(t.name, finished)), priority_(tail(t.priority, finished)),
       arrival_(tail(t.arrival, finished)), burst_(tail(t.burst, finished)),
       left_(t.remaining.begin() + finished, t.remaining.end()), record_(tail(t.record, finished)),
       priority_label_(priority_.size()),
-      arrival_label_(priority_.size()), waiting_(0)
+      arrival_label_(priority_.size()), observer_(&observer), waiting_(0)
 {
 	const std::vector<std::int32_t> ranks = dense_ranks(priority_);
 	priority_rank_.assign(ranks.begin(), ranks.end());

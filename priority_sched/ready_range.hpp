@@ -3,6 +3,7 @@
 
 #include "exchange_arrangement.hpp"
 #include "process_table.hpp"
+#include "run_trace.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -16,9 +17,13 @@ namespace priority_sched {
 // no later ordering changes (a later arrival appended to an ordered range changes
 // nothing before it), so the table itself is only written when a process finishes and
 // when the phase ends.
+//
+// The range also tells the run's observer who runs when: whatever charges a process
+// units goes through `run`, and only what takes many steps at once asks whether anyone
+// is still `watched` before unfolding them.
 class ready_range {
 public:
-	ready_range(const process_table& t, std::int32_t finished);
+	ready_range(const process_table& t, std::int32_t finished, sched::run_observer& observer = sched::nobody());
 
 	// Adds every process that has arrived by `clock` to the back of the range; true if any.
 	bool admit(long long clock);
@@ -34,7 +39,20 @@ public:
 	// The processes in the range, position by position.
 	const column<std::int32_t>& order() const { return order_; }
 	long long& left(std::int32_t process) { return left_[process]; }
-	std::int32_t record(std::int32_t process) const { return record_[process]; }
+	long long left(std::int32_t process) const { return left_[process]; }
+
+	// `process` runs `units` units from `clock` on: they are charged to it and told.
+	void run(std::int32_t process, long long clock, long long units)
+	{
+		left_[process] -= units;
+		tell(process, clock, units);
+	}
+	// Tells of units that are charged apart, all at once.
+	void tell(std::int32_t process, long long clock, long long units) const
+	{
+		observer_->ran(record_[process], clock, units);
+	}
+	bool watched() const { return observer_->listening(); }
 
 	void order_by_priority();
 	void order_by_arrival();
@@ -79,6 +97,7 @@ private:
 	column<std::int32_t> priority_label_; // ranks among the processes in the range
 	column<std::int32_t> arrival_label_;
 
+	sched::run_observer* observer_;
 	std::int32_t waiting_; // the first process not yet admitted
 	std::int32_t newest_label_ = -1;
 	column<std::int32_t> order_;

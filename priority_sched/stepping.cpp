@@ -17,15 +17,12 @@ constexpr long long steps_watched_for_a_fixed_point = 2;
 // One step of the rule on a range in arrival order: the priority ordering (unless the
 // range already stands as it leaves it), then the process in front runs one unit.
 // Returns that process.
-std::int32_t step(ready_range& ready, bool ordered, long long& clock, sched::run_trace* trace)
+std::int32_t step(ready_range& ready, bool ordered, long long& clock)
 {
 	if (!ordered)
 		ready.order_by_priority();
 	const std::int32_t runner = ready.process_at(0);
-	if (trace != nullptr)
-		trace->ran(ready.record(runner), clock, 1);
-	clock++;
-	ready.left(runner)--;
+	ready.run(runner, clock++, 1);
 	return runner;
 }
 
@@ -34,14 +31,11 @@ std::int32_t step(ready_range& ready, bool ordered, long long& clock, sched::run
 // exchanges run the same process again and again, until it finishes or the next
 // process arrives. Takes those steps at once, and leaves the range as the priority
 // ordering leaves it in the last of them.
-bool skip_fixed_point(ready_range& ready, std::int32_t runner, long long& clock, long long next_arrival,
-                      sched::run_trace* trace)
+bool skip_fixed_point(ready_range& ready, std::int32_t runner, long long& clock, long long next_arrival)
 {
 	const long long steps = std::min(ready.left(runner), next_arrival - clock);
-	if (trace != nullptr)
-		trace->ran(ready.record(runner), clock, steps);
+	ready.run(runner, clock, steps);
 	clock += steps;
-	ready.left(runner) -= steps;
 	ready.order_by_priority();
 	return ready.left(runner) == 0;
 }
@@ -50,12 +44,11 @@ bool skip_fixed_point(ready_range& ready, std::int32_t runner, long long& clock,
 // are taken at once, and the steps up to the next event replayed where the cycle allows.
 // Returns true when the range then stands as the priority ordering of the next step
 // leaves it.
-bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
-                 sched::run_trace* trace)
+bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival)
 {
-	clock += take_whole_cycles(ready, finder.measure(ready), clock, next_arrival, trace);
+	clock += take_whole_cycles(ready, finder.measure(ready), clock, next_arrival);
 	// The next event now lies within one more cycle: step on to it.
-	return finder.replay_to_event(ready, clock, next_arrival, trace);
+	return finder.replay_to_event(ready, clock, next_arrival);
 }
 
 // Runs the steps from `clock` on while no process arrives or finishes: the ready range,
@@ -68,18 +61,18 @@ bool skip_cycles(ready_range& ready, cycle_finder& finder, long long& clock, lon
 // can change from step to step and the steps cannot simply be added up; but the
 // arrangement of the keys comes round again, and whole rounds are taken at once.
 bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, long long next_arrival,
-                 sched::run_trace* trace, progress_meter& progress, std::int32_t finished)
+                 progress_meter& progress, std::int32_t finished)
 {
-	finder.start(ready.size());
+	finder.start(ready);
 	bool searching = next_arrival - clock > 2;
 	for (long long steps = 0;; steps++) {
 		progress.tick(clock, finished, ready.size());
 		bool ordered = false;
 		if (searching && finder.found(ready)) {
-			ordered = skip_cycles(ready, finder, clock, next_arrival, trace);
+			ordered = skip_cycles(ready, finder, clock, next_arrival);
 			searching = false;
 		}
-		const std::int32_t runner = step(ready, ordered, clock, trace);
+		const std::int32_t runner = step(ready, ordered, clock);
 		finder.ran(ready);
 		if (ready.left(runner) == 0)
 			return true;
@@ -89,7 +82,7 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 		// Only the first steps are watched for it: past them a fixed point is a cycle
 		// of one step, which the cycle finder takes.
 		if (steps < steps_watched_for_a_fixed_point && searching && finder.back_at_the_last_start(ready))
-			return skip_fixed_point(ready, runner, clock, next_arrival, trace);
+			return skip_fixed_point(ready, runner, clock, next_arrival);
 	}
 }
 
@@ -97,27 +90,26 @@ bool run_stretch(ready_range& ready, cycle_finder& finder, long long& clock, lon
 // (true) or the clock reaches the next arrival (false). The range is left in arrival
 // order, as at the start of a step.
 bool run_fixed_front(ready_range& ready, fixed_front_steps& behind, long long& clock, long long next_arrival,
-                     sched::run_trace* trace, progress_meter& progress, std::int32_t finished)
+                     progress_meter& progress, std::int32_t finished)
 {
 	const std::int32_t front = ready.process_at(0);
 	const long long steps = std::min(ready.left(front), next_arrival - clock);
-	if (trace != nullptr)
-		trace->ran(ready.record(front), clock, steps);
+	ready.run(front, clock, steps);
 	// Alone, the front has nobody to move.
 	if (ready.size() > 1)
 		behind.take(ready, steps, clock, finished, progress);
 	clock += steps;
-	ready.left(front) -= steps;
 	return ready.left(front) == 0;
 }
 
 } // namespace
 
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
-                                  const finish_report& report, sched::run_trace* trace, progress_meter& progress)
+                                  const finish_report& report, sched::run_observer& observer,
+                                  progress_meter& progress)
 {
 	const std::int32_t last_arrival = t.arrival.back();
-	ready_range ready(t, finished);
+	ready_range ready(t, finished, observer);
 	cycle_finder finder(t.size() - finished);
 	fixed_front_steps behind;
 	// Whether the steps behind a fixed front go on: its process has just finished, and
@@ -144,10 +136,10 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 				behind.front_left(ready);
 			else
 				behind.start(ready);
-			front_finished = run_fixed_front(ready, behind, clock, ready.next_arrival(), trace, progress, finished);
+			front_finished = run_fixed_front(ready, behind, clock, ready.next_arrival(), progress, finished);
 			behind_goes_on = front_finished;
 		} else {
-			front_finished = run_stretch(ready, finder, clock, ready.next_arrival(), trace, progress, finished);
+			front_finished = run_stretch(ready, finder, clock, ready.next_arrival(), progress, finished);
 			behind_goes_on = false;
 		}
 		if (front_finished) {

@@ -17,10 +17,11 @@ namespace priority_sched {
 // The stepping phase, from the first tick until every process has finished or a step
 // finds a process ready with the clock at or past the last arrival. Reports each process
 // that finishes on the way, and returns the number of finished processes. The table is
-// in arrival order after the first tick; `clock` is the time after it. Records the run
-// in `trace`, if there is one, and tells `progress` of the steps.
+// in arrival order after the first tick; `clock` is the time after it. Tells `observer`
+// who runs when, and `progress` of the steps.
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
-                                  const finish_report& report, sched::run_trace* trace, progress_meter& progress);
+                                  const finish_report& report, sched::run_observer& observer,
+                                  progress_meter& progress);
 
 } // namespace priority_sched
 

@@ -4,6 +4,7 @@
 // waiting for the report would drive them.
 
 #include "harness.hpp"
+#include "json_reader.hpp"
 
 #include <string>
 #include <vector>
@@ -160,6 +161,34 @@ TEST(FaultsLargeBatch, TwentyThousandProcessesInFcfsSched)
 TEST(FaultsLargeBatch, TwentyThousandProcessesInSrtfSched)
 {
 	expect_run_in_input_order(SRTF_SCHED, false, 7, true);
+}
+
+// A schedule grows with the simulated time and the batch, the document's segments must
+// not: in priority_sched two processes tied on both keys take turns for two billion units,
+// and srtf_sched and fcfs_sched run more processes one after another than the document
+// lists segments. Each lists them up to its bound and says where it cut them; priority_sched,
+// whose batch is four lines, in little memory too (the others hold their large batch).
+TEST(FaultsHugeSchedule, DocumentsCutTheirSegmentsShortWithinTheirBound)
+{
+	const std::size_t most_segments = 100000;
+	const std::string taking_turns = "4\nA 1 0 2147483647\nB 0 1 2147483647\nC 0 1 2147483647\nZ 5 2147483647 1\n";
+	// Its peak before the test reads any document, which would count in it.
+	const run_result r = run_program_into(PRIORITY_SCHED, taking_turns, "/dev/null", {"--json"});
+	EXPECT_EQ(r.status, 0) << r.err;
+	EXPECT_LT(r.peak_memory_kib, little_memory_kib);
+
+	std::string one_after_another = std::to_string(most_segments + 500) + "\n";
+	for (std::size_t i = 0; i < most_segments + 500; i++)
+		one_after_another += "A " + std::to_string(i) + " 1\n";
+	const std::pair<std::string, std::string> runs[] = {
+		{PRIORITY_SCHED, taking_turns}, {SRTF_SCHED, one_after_another}, {FCFS_SCHED, one_after_another}};
+	for (const auto& [path, input] : runs) {
+		const json::value d = json::parse(run_program(path, input, {"--json"}).out);
+		const std::vector<json::value>& segments = d["segments"].items;
+		EXPECT_TRUE(d["segments_cut_short"].boolean) << path;
+		ASSERT_EQ(segments.size(), most_segments) << path;
+		EXPECT_GE(d["segments_cut_at"].integer(), segments.back()[2].integer()) << path;
+	}
 }
 
 // A caller that writes a batch and waits for the report before it closes the pipe must

@@ -176,13 +176,13 @@ run_result run_program_at_terminal(const std::string& path, const std::string& t
 }
 
 run_result run_program_into(const std::string& path, const std::string& input,
-                            const std::string& output_path)
+                            const std::string& output_path, const std::vector<std::string>& arguments)
 {
 	keep_input(path, input);
 	temp_file in;
 	temp_file err;
 	in.write(input);
-	const ended e = spawn_and_wait(path, in.path(), output_path, err.path());
+	const ended e = spawn_and_wait(path, in.path(), output_path, err.path(), arguments);
 	return {"", err.read(), e.status, e.peak_memory_kib};
 }
 

@@ -25,9 +25,11 @@ run_result run_program_at_terminal(const std::string& path, const std::string& t
                                    const std::vector<std::string>& arguments);
 
 // Runs the program with standard output going to `output_path` (a device such as
-// /dev/full); only the standard error and the status are captured.
+// /dev/full); only the standard error and the status are captured. The peak memory is
+// the program's own only while the test itself is smaller: a program started by
+// posix_spawn shares the test's memory until it loads, and counts the test's peak.
 run_result run_program_into(const std::string& path, const std::string& input,
-                            const std::string& output_path);
+                            const std::string& output_path, const std::vector<std::string>& arguments = {});
 
 // A program started with pipes on its standard input and output, for tests that must see
 // what it writes before they give it any input. Its standard error is the test's own.

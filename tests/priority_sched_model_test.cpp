@@ -108,12 +108,12 @@ TEST(PrioritySchedModel, TraceIsTheScheduleOfTheUnitSteps)
 				segments.push_back({s.record, s.start, s.end});
 			ASSERT_EQ(segments, expected.segments) << format_batch(batch);
 			EXPECT_EQ(trace.final_phase_start.value_or(-1), expected.final_phase_start);
-			EXPECT_FALSE(trace.cut_short);
+			EXPECT_FALSE(trace.cut_short());
 			if (expected.segments.size() > 3) {
 				const sched::run_trace cut = traced(batch, 3);
-				EXPECT_TRUE(cut.cut_short);
 				ASSERT_EQ(cut.segments.size(), 3u);
 				EXPECT_EQ(cut.segments.back().end, expected.segments[2].end);
+				EXPECT_EQ(cut.cut_at, expected.segments[3].start);
 			}
 		}
 	}
