@@ -11,6 +11,8 @@
 
 namespace {
 
+namespace json = sched::json;
+
 struct program {
 	std::string name;
 	std::string path;
