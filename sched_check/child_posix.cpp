@@ -12,6 +12,9 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/syscall.h>
+#endif
 
 namespace sched_check {
 
@@ -101,10 +104,23 @@ int start_error(pipe_pair& report)
 	return got == sizeof error ? error : 0;
 }
 
+// A descriptor that becomes readable when the process ends, where the system has one
+// (Linux), so that its end is seen at once: -1 elsewhere, where the end is looked for
+// every millisecond once its pipes are closed.
+int process_descriptor(pid_t pid)
+{
+#if defined(__linux__) && defined(SYS_pidfd_open)
+	return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+	static_cast<void>(pid);
+	return -1;
+#endif
+}
+
 class child_run {
 public:
 	child_run(pid_t pid, std::string_view input, const child_limits& limits, int in, int out, int err)
-	    : pid_(pid), input_(input), limits_(limits), in_(in), out_(out), err_(err),
+	    : pid_(pid), input_(input), limits_(limits), in_(in), out_(out), err_(err), ended_(process_descriptor(pid)),
 	      deadline_(clock_type::now() + std::chrono::duration_cast<clock_type::duration>(
 	                                            std::chrono::duration<double>(limits.seconds)))
 	{
@@ -113,6 +129,13 @@ public:
 		set_nonblocking(err_);
 		if (input_.empty())
 			close_input();
+	}
+	child_run(const child_run&) = delete;
+	child_run& operator=(const child_run&) = delete;
+	~child_run()
+	{
+		if (ended_ >= 0)
+			close(ended_);
 	}
 
 	child_outcome wait(clock_type::time_point started)
@@ -166,14 +189,16 @@ private:
 
 	void step()
 	{
-		pollfd polled[3];
+		pollfd polled[4];
 		nfds_t count = 0;
-		for (const auto& [fd, events] : {std::pair{out_, POLLIN}, std::pair{err_, POLLIN}, std::pair{in_, POLLOUT}})
+		const int ended = reaped_ ? -1 : ended_;
+		for (const auto& [fd, events] :
+		     {std::pair{out_, POLLIN}, std::pair{err_, POLLIN}, std::pair{in_, POLLOUT}, std::pair{ended, POLLIN}})
 			if (fd >= 0)
 				polled[count++] = {fd, static_cast<short>(events), 0};
 		const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - clock_type::now());
-		// With its pipes closed, the program is only waited for to end.
-		const int wait_ms = static_cast<int>(std::clamp<long long>(left.count(), 0, count == 0 ? 1 : 20));
+		const bool sees_the_end = ended >= 0 || reaped_;
+		const int wait_ms = static_cast<int>(std::clamp<long long>(left.count(), 0, count == 0 || !sees_the_end ? 1 : 20));
 		if (poll(polled, count, wait_ms) < 0 && errno != EINTR)
 			kill_group();
 		for (nfds_t i = 0; i < count; i++) {
@@ -254,6 +279,7 @@ private:
 	int in_;
 	int out_;
 	int err_;
+	int ended_;
 	clock_type::time_point deadline_;
 	std::size_t written_ = 0;
 	bool reaped_ = false;
