@@ -125,8 +125,9 @@ void batch_reader::skip_byte_order_mark()
 }
 
 // The first character of the next item, not taken: the white space before it is. The
-// item and the field are those that a problem with it names.
-int batch_reader::start_item(long long item, const char* field)
+// item and the field are those that a problem with it names. Inline, as is
+// `take_digits`: every item starts here, and the calls took a tenth of the reading.
+inline int batch_reader::start_item(long long item, const char* field)
 {
 	// "%d" stops at a decimal point and leaves the fraction to be misread as the next
 	// item: refused here, as a problem with the number before it.
@@ -144,7 +145,9 @@ int batch_reader::start_item(long long item, const char* field)
 		while (is_white(block[at]))
 			at++;
 		next_ = at;
-		const int c = at < end_ ? static_cast<unsigned char>(block[at]) : peek();
+		if (at < end_)
+			return static_cast<unsigned char>(block[at]);
+		const int c = peek();
 		if (!is_white(c))
 			return c;
 	}
@@ -199,7 +202,7 @@ char batch_reader::name_token(long long item)
 // The run of digits from the next character on, as a number. Once past 2^31 the value is
 // out of range whatever its sign, and stops growing there, well inside 64 bits, however
 // many digits follow.
-long long batch_reader::take_digits()
+inline long long batch_reader::take_digits()
 {
 	long long magnitude = 0;
 	for (;;) {
