@@ -30,11 +30,13 @@ struct record {
 
 struct shape {
 	const char* program;
-	int numbers; // per record: the last two are the arrival and the burst
-	int figures; // per report line, after the name
+	int numbers;         // per record: the last two are the arrival and the burst
+	int figures;         // per report line, after the name
+	bool from_time_zero; // the processes back to back from time 0, or each from its arrival
 };
 
-constexpr shape shapes[] = {{"priority_sched", 3, 3}, {"srtf_sched", 2, 5}, {"fcfs_sched", 2, 3}};
+constexpr shape shapes[] = {
+	{"priority_sched", 3, 3, false}, {"srtf_sched", 2, 5, false}, {"fcfs_sched", 2, 3, true}};
 
 // The longest line: a name and five figures of up to 20 characters, each after a blank.
 constexpr std::size_t longest_line = 1 + 5 * 21 + 1;
@@ -108,7 +110,7 @@ char* put_line(char* out, const shape& s, const record& r, long long& clock)
 		out = put(out, r.arrival);
 		out = put(out, r.burst);
 	}
-	if (std::strcmp(s.program, "fcfs_sched") == 0) {
+	if (s.from_time_zero) {
 		clock += r.burst;
 		out = put(put(put(out, clock), clock), clock - r.burst);
 	} else {
