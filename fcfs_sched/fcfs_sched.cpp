@@ -49,22 +49,35 @@ process_table read_batch(sched::batch_reader& input)
 	return t;
 }
 
+// A column of the table in the order of `order`, in a loop of its own, whose reads all
+// over the table overlap: the report loop, reading them itself, waited for each in turn
+// and took several times as long.
+template <typename T>
+std::vector<T> in_order(const std::vector<T>& column, const std::vector<std::int32_t>& order)
+{
+	std::vector<T> ordered(order.size());
+	for (std::size_t k = 0; k < order.size(); k++)
+		ordered[k] = column[static_cast<std::size_t>(order[k])];
+	return ordered;
+}
+
 // Turnaround is measured from time 0, not from the arrival, and a late arrival leaves no
 // idle time: the processes simply run back to back, in `order` (slots of the table).
 // Each line is written as soon as its slot is computed.
 void schedule(const process_table& t, const std::vector<std::int32_t>& order, const sched::report_writer& writer,
               sched::run_trace* trace)
 {
+	const std::vector<char> name = in_order(t.name, order);
+	const std::vector<std::int32_t> burst = in_order(t.burst, order);
 	long long completion = 0;
-	for (const std::int32_t slot : order) {
-		const std::int32_t burst = t.burst[static_cast<std::size_t>(slot)];
-		completion += burst;
+	for (std::size_t k = 0; k < order.size(); k++) {
+		completion += burst[k];
 		const long long turnaround = completion;
-		const long long waiting = turnaround - burst;
-		writer.line(sched::report_line(t.name[static_cast<std::size_t>(slot)], {completion, turnaround, waiting}),
-		            {record_of(slot), completion, turnaround, waiting});
+		const long long waiting = turnaround - burst[k];
+		writer.line(sched::report_line(name[k], {completion, turnaround, waiting}),
+		            {record_of(order[k]), completion, turnaround, waiting});
 		if (trace != nullptr)
-			trace->ran(record_of(slot), waiting, burst);
+			trace->ran(record_of(order[k]), waiting, burst[k]);
 	}
 }
 
