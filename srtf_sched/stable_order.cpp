@@ -67,13 +67,18 @@ std::vector<std::int32_t> exchange_arrangement(exchange_ordering ordering, const
 	return place;
 }
 
+// A range that is the whole column takes the moved copy's place instead of being copied
+// back: the arrival ordering moves whole columns of a million.
 template <typename T>
 void rearrange(std::vector<T>& column, std::size_t start, const std::vector<std::int32_t>& arrangement)
 {
 	std::vector<T> moved(arrangement.size());
 	for (std::size_t k = 0; k < arrangement.size(); k++)
 		moved[k] = column[start + static_cast<std::size_t>(arrangement[k])];
-	std::copy(moved.begin(), moved.end(), column.begin() + static_cast<std::ptrdiff_t>(start));
+	if (moved.size() == column.size())
+		column.swap(moved);
+	else
+		std::copy(moved.begin(), moved.end(), column.begin() + static_cast<std::ptrdiff_t>(start));
 }
 
 template <typename Key>
