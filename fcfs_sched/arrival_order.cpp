@@ -41,6 +41,7 @@
 #include "sort.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <numeric>
@@ -220,16 +221,16 @@ private:
 	}
 
 	// Each entry goes in at the end of the list as read from its start.
-	void place_short(std::int32_t first, std::int32_t size, std::vector<std::int32_t>& arrangement)
+	void place_short(std::int32_t first, std::int32_t size, std::vector<std::int32_t>& arrangement) const
 	{
-		list_.clear();
+		std::array<std::int32_t, short_group> list{};
 		for (std::int32_t k = 0; k <= size; k++) {
 			if (k > 0)
-				std::rotate(list_.begin(), list_.begin() + turns_[at(k)] % k, list_.end());
+				std::rotate(list.begin(), list.begin() + turns_[at(k)] % k, list.begin() + k);
 			if (k < size)
-				list_.push_back(round_at(first + k));
+				list[at(k)] = round_at(first + k);
 		}
-		std::copy(list_.begin(), list_.end(), arrangement.begin() + first);
+		std::copy(list.begin(), list.begin() + size, arrangement.begin() + first);
 	}
 
 	// The index at which each entry goes into the cyclic list, just before its start,
@@ -258,7 +259,6 @@ private:
 	// The rounds that inserted the arrivals of the groups placed so far.
 	marks smaller_inserted_;
 	std::vector<std::int32_t> turns_;
-	std::vector<std::int32_t> list_;
 	fenwick free_{0};
 	std::vector<std::int32_t> entry_;
 };
