@@ -3,6 +3,7 @@
 
 #include "failure.hpp"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -78,6 +79,15 @@ private:
 	bool after_number_ = false;
 	bool glued_name_ = false;
 };
+
+// The records to make room for at once in a table read record by record: as many as the
+// count promises, up to a million. Room not filled costs only address space, so a count
+// that promises more records than the input holds claims little; and a table of a
+// million is not copied over and over as it grows.
+inline std::size_t records_to_reserve(std::int32_t count)
+{
+	return static_cast<std::size_t>(std::clamp(count, 0, 1 << 20));
+}
 
 } // namespace sched
 

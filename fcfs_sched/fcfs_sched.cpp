@@ -34,13 +34,18 @@ std::int32_t record_of(std::int32_t slot)
 	return slot + 1;
 }
 
-// The table grows record by record instead of being sized from the count: a count that
-// promises more records than the input holds then ends at the end of the input, without
-// first claiming memory for records that never come.
+// The table grows record by record, from the room that records_to_reserve gives, instead
+// of being sized from the count: a count that promises more records than the input holds
+// then ends at the end of the input, without first claiming memory for records that
+// never come.
 process_table read_batch(sched::batch_reader& input)
 {
 	process_table t;
-	for (long long record = 1, count = input.record_count(); record <= count; record++) {
+	const std::int32_t count = input.record_count();
+	t.name.reserve(sched::records_to_reserve(count));
+	t.arrival.reserve(sched::records_to_reserve(count));
+	t.burst.reserve(sched::records_to_reserve(count));
+	for (long long record = 1; record <= count; record++) {
 		t.name.push_back(input.name_token(record));
 		t.arrival.push_back(input.number(record, "arrival"));
 		t.burst.push_back(input.number(record, "burst"));
