@@ -1,50 +1,55 @@
 #include "key_order.hpp"
 
-#include <bit>
+#include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace sched {
 
 namespace {
 
-// The widest digit a pass takes: its counts stay in the processor's first-level cache.
-constexpr int widest_digit = 11;
+// The key's 32 bits in three digits, a pass each from the lowest: the counts of one
+// digit's values stay in the processor's first-level cache.
+constexpr int digits = 3;
+constexpr int digit_bits = 11;
+constexpr std::size_t digit_values = std::size_t{1} << digit_bits;
 
-// Orders the keyed indices by the digit of `width` bits from bit `shift` of the key,
-// keeping their order among equal digits.
-void order_by_digit(std::vector<std::uint64_t>& keyed, std::vector<std::uint64_t>& spare, int shift, int width)
+using digit_counts = std::array<std::array<std::uint32_t, digit_values>, digits>;
+
+std::size_t digit_of(std::uint64_t keyed, int digit)
 {
-	std::vector<std::size_t> start((std::size_t{1} << width) + 1);
-	const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
+	return keyed >> (32 + digit_bits * digit) & (digit_values - 1);
+}
+
+// How many keys have each value of each digit, all counted in one pass.
+digit_counts count_digits(const std::vector<std::uint64_t>& keyed)
+{
+	digit_counts counts{};
 	for (const std::uint64_t k : keyed)
-		start[(k >> shift & mask) + 1]++;
-	for (std::size_t digit = 1; digit < start.size(); digit++)
-		start[digit] += start[digit - 1];
-	spare.resize(keyed.size());
-	for (const std::uint64_t k : keyed)
-		spare[start[k >> shift & mask]++] = k;
-	keyed.swap(spare);
+		for (int digit = 0; digit < digits; digit++)
+			counts[static_cast<std::size_t>(digit)][digit_of(k, digit)]++;
+	return counts;
 }
 
 } // namespace
 
 void order_by_key(std::vector<std::uint64_t>& keyed)
 {
-	if (keyed.empty())
-		return;
-	// Only the bits in which some keys differ need a pass: arrivals up to a million, say,
-	// take two of ten bits each.
-	std::uint64_t differing = 0;
-	for (const std::uint64_t k : keyed)
-		differing |= (k ^ keyed.front()) >> 32;
-	const int low = differing == 0 ? 0 : std::countr_zero(differing);
-	const int bits = static_cast<int>(std::bit_width(differing)) - low;
-	const int passes = (bits + widest_digit - 1) / widest_digit;
+	// A digit in which all keys agree costs no pass: arrivals up to a million, say, take
+	// two.
+	const digit_counts counts = count_digits(keyed);
 	std::vector<std::uint64_t> spare;
-	for (int pass = 0; pass < passes; pass++) {
-		const int from = bits * pass / passes;
-		const int to = bits * (pass + 1) / passes;
-		order_by_digit(keyed, spare, 32 + low + from, to - from);
+	for (int digit = 0; digit < digits; digit++) {
+		const auto& count = counts[static_cast<std::size_t>(digit)];
+		if (std::find(count.begin(), count.end(), keyed.size()) != count.end())
+			continue;
+		std::array<std::size_t, digit_values> start{};
+		for (std::size_t value = 1; value < digit_values; value++)
+			start[value] = start[value - 1] + count[value - 1];
+		spare.resize(keyed.size());
+		for (const std::uint64_t k : keyed)
+			spare[start[digit_of(k, digit)]++] = k;
+		keyed.swap(spare);
 	}
 }
 

@@ -158,9 +158,10 @@ private:
 // of the rounds that inserted them among equal arrivals.
 std::vector<std::uint64_t> rounds_by_arrival(const std::vector<std::int32_t>& process, const std::int32_t* arrival)
 {
-	std::vector<std::uint64_t> rounds(process.size());
+	std::vector<std::uint64_t> rounds;
+	rounds.reserve(process.size());
 	for (std::size_t round = 0; round < process.size(); round++)
-		rounds[round] = sched::keyed_index(arrival[process[round]], static_cast<std::uint32_t>(round));
+		rounds.push_back(sched::keyed_index(arrival[process[round]], static_cast<std::uint32_t>(round)));
 	sched::order_by_key(rounds);
 	return rounds;
 }
