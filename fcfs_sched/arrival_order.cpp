@@ -187,6 +187,8 @@ public:
 	{
 		if (size == 1) {
 			arrangement[at(first)] = round_at(first);
+		} else if (size == 2) {
+			place_pair(first, arrangement);
 		} else {
 			count_turns(first, size);
 			if (size <= short_group)
@@ -219,6 +221,17 @@ private:
 		}
 		// Every smaller arrival has been inserted by the last round.
 		turns_[at(size)] = first - smaller_before;
+	}
+
+	// The most common group of more than one, on its own: the pair ends in the order it
+	// entered unless the smaller arrivals inserted after the second turned it an odd number
+	// of times.
+	void place_pair(std::int32_t first, std::vector<std::int32_t>& arrangement) const
+	{
+		const std::int32_t second = round_at(first + 1);
+		const bool turned = (first - smaller_inserted_.count_below(second)) % 2 != 0;
+		arrangement[at(first)] = turned ? second : round_at(first);
+		arrangement[at(first + 1)] = turned ? round_at(first) : second;
 	}
 
 	// Each entry goes in at the end of the list as read from its start.
