@@ -24,16 +24,26 @@ struct report_text {
 // The one place where a report line is put together: the name, then each figure after a
 // blank, then a line feed, the bytes of "%c %d %d %d\n" and its longer kin, each number
 // as %d or %lld writes it. By hand, because parsing the format again for each of a
-// million lines took a third of the run.
+// million lines took a third of the run. A figure equal to the one before it is copied
+// instead of written again: fcfs_sched's turnaround is always its completion.
 inline report_text report_line(char name, std::initializer_list<long long> figures)
 {
 	report_text text;
 	char* const end = text.line + sizeof text.line;
 	char* out = text.line;
 	*out++ = name;
-	for (const long long figure : figures) {
+	const char* last_start = nullptr;
+	for (const long long* figure = figures.begin(); figure != figures.end(); figure++) {
 		*out++ = ' ';
-		out = std::to_chars(out, end, figure).ptr;
+		if (last_start != nullptr && *figure == figure[-1]) {
+			const auto length = static_cast<std::size_t>(out - 1 - last_start);
+			std::memcpy(out, last_start, length);
+			last_start = out;
+			out += length;
+		} else {
+			last_start = out;
+			out = std::to_chars(out, end, *figure).ptr;
+		}
 	}
 	*out++ = '\n';
 	text.size = static_cast<std::size_t>(out - text.line);
