@@ -13,9 +13,26 @@
 #include <unistd.h>
 #endif
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace sched {
 
 namespace {
+
+// A run allocates and frees blocks the size of the batch several times over: the table
+// as it grows, the orderings and their arrangements. glibc gives each large block back to
+// the system when it is freed and maps fresh pages for the next, every page faulted in
+// anew; kept in the heap for reuse instead, fcfs_sched takes a tenth less time on a
+// million processes, with a third fewer page faults.
+void keep_freed_memory()
+{
+#ifdef __GLIBC__
+	mallopt(M_MMAP_THRESHOLD, 256 << 20);
+	mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
+}
 
 // The end of every program's --help, after its own part and before its name.
 const char forms_usage[] =
@@ -59,6 +76,7 @@ void use_binary_streams()
 command_line start_program(int argc, char** argv, const program_words& program)
 {
 	use_binary_streams();
+	keep_freed_memory();
 	command_line line;
 	bool explain = false;
 	bool json = false;

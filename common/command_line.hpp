@@ -22,7 +22,7 @@ struct command_line {
 	output_form form = output_form::report;
 };
 
-// Sets up the standard streams and reads the command line. Arguments other than the
+// Sets up the standard streams and the heap, and reads the command line. Arguments other than the
 // options are ignored, as they always were; at a terminal a hint says where the input
 // comes from.
 command_line start_program(int argc, char** argv, const program_words& program);

@@ -24,20 +24,25 @@
 // The groups never mix, so each can be followed on its own, as a cyclic list read from
 // its start: a rotation moves the start one step on, and an append goes in just before
 // the start. The rotations of a group between two of its appends are the rounds that
-// inserted a smaller arrival in between, counted with a Fenwick tree over the arrival
-// ranks; the start's index in the list then follows by arithmetic modulo the group's
-// length, and with it the index at which each process enters the list. Where each
-// process ends up follows from those indices: placed in reverse order of entry, each
-// takes the free place of its index among those that later entries have not taken (a
-// second Fenwick tree finds it). Every step is O(log n). The tests hold this against
-// the double loop on every table of up to seven slots over three arrival values.
+// inserted a smaller arrival in between: with the rounds ordered by arrival (a radix
+// sort) and the groups taken in that order, each marking its rounds once it is placed,
+// those are the marked rounds between the two. A short group is then simply turned and
+// appended to entry by entry. For a long one, the start's index in the list follows by
+// arithmetic modulo the group's length, and with it the index at which each process
+// enters the list; where each process ends up follows from those indices: placed in
+// reverse order of entry, each takes the free place of its index among those that later
+// entries have not taken (a Fenwick tree finds it). Every step is O(log n) but for the
+// short groups' turns, a few at most. The tests hold this against the double loop on
+// every table of up to seven slots over three arrival values, and on large random ones.
 
 #include "arrival_order.hpp"
 
+#include "key_order.hpp"
 #include "sort.hpp"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <numeric>
 
@@ -114,37 +119,162 @@ std::vector<std::int32_t> after_round_zero(std::int32_t count, const std::int32_
 	return process;
 }
 
-// Each slot's arrival and number in one unsigned number that orders as the pair does,
-// sorted: a radix sort of the arrivals, stable, a byte a pass.
-std::vector<std::uint64_t> sorted_by_arrival(std::int32_t count, const std::int32_t* arrival)
-{
-	std::vector<std::uint64_t> pair(at(count)), scratch(at(count));
-	for (std::int32_t slot = 0; slot < count; slot++)
-		pair[at(slot)] = std::uint64_t{static_cast<std::uint32_t>(arrival[slot]) ^ 0x80000000U} << 32 |
-		                 static_cast<std::uint32_t>(slot);
-	for (unsigned shift = 32; shift < 64; shift += 8) {
-		std::array<std::size_t, 257> place{};
-		for (const std::uint64_t p : pair)
-			place[(p >> shift & 255) + 1]++;
-		for (std::size_t digit = 1; digit < place.size(); digit++)
-			place[digit] += place[digit - 1];
-		for (const std::uint64_t p : pair)
-			scratch[place[p >> shift & 255]++] = p;
-		pair.swap(scratch);
+// Marks on the places 0 to size-1, with the count of marks below a place: a bit a place,
+// the count of marks in each word of 64 bits, and a Fenwick tree over the marks of each
+// 64 words. A count adds up the tree's few steps, at most 63 word counts and the bits
+// below the place in its word; all of it stays in the processor's caches for a million
+// places, where a tree over the places themselves would not.
+class marks {
+public:
+	explicit marks(std::int32_t size)
+	    : bits_(at(size) / 64 + 1), word_marks_(bits_.size()), spans_(static_cast<std::int32_t>(bits_.size() / 64 + 1))
+	{
 	}
-	return pair;
+
+	void mark(std::int32_t place)
+	{
+		const std::size_t word = at(place) / 64;
+		bits_[word] |= std::uint64_t{1} << (place % 64);
+		word_marks_[word]++;
+		spans_.add(static_cast<std::int32_t>(word / 64), 1);
+	}
+
+	std::int32_t count_below(std::int32_t place) const
+	{
+		const std::size_t word = at(place) / 64;
+		std::int32_t count = spans_.sum_below(static_cast<std::int32_t>(word / 64));
+		for (std::size_t w = word - word % 64; w < word; w++)
+			count += word_marks_[w];
+		return count + std::popcount(bits_[word] & ((std::uint64_t{1} << (place % 64)) - 1));
+	}
+
+private:
+	std::vector<std::uint64_t> bits_;
+	std::vector<std::uint8_t> word_marks_;
+	fenwick spans_;
+};
+
+// Each round's process in the order of the finished table: by arrival, and in the order
+// of the rounds that inserted them among equal arrivals.
+std::vector<std::uint64_t> rounds_by_arrival(const std::vector<std::int32_t>& process, const std::int32_t* arrival)
+{
+	std::vector<std::uint64_t> rounds;
+	rounds.reserve(process.size());
+	for (std::size_t round = 0; round < process.size(); round++)
+		rounds.push_back(sched::keyed_index(arrival[process[round]], static_cast<std::uint32_t>(round)));
+	sched::order_by_key(rounds);
+	return rounds;
 }
 
-// A group of equal arrivals: where it begins in the ordered table and how many processes
-// it holds, and, while the rounds go on, its state as a cyclic list: how many processes
-// have entered it, the index of its start, and how many smaller insertions have been
-// applied to it as rotations.
-struct group {
-	std::int32_t begin = 0;
-	std::int32_t size = 0;
-	std::int32_t length = 0;
-	std::int32_t start = 0;
-	std::int32_t rotated = 0;
+std::int32_t round_of(std::uint64_t keyed)
+{
+	return static_cast<std::int32_t>(sched::index_of(keyed));
+}
+
+// The groups of equal arrivals, in increasing order of arrival, each placed in its part
+// of the arrangement, by round, as the rounds leave its cyclic list. Groups of one, most
+// of them where arrivals spread, need nothing but their place.
+class group_arranger {
+public:
+	explicit group_arranger(const std::vector<std::uint64_t>& rounds)
+	    : rounds_(rounds), smaller_inserted_(static_cast<std::int32_t>(rounds.size()))
+	{
+	}
+
+	// The group of `size` entries from entry `first` of the rounds by arrival; every
+	// smaller group has been placed.
+	void place(std::int32_t first, std::int32_t size, std::vector<std::int32_t>& arrangement)
+	{
+		if (size == 1) {
+			arrangement[at(first)] = round_at(first);
+		} else if (size == 2) {
+			place_pair(first, arrangement);
+		} else {
+			count_turns(first, size);
+			if (size <= short_group)
+				place_short(first, size, arrangement);
+			else
+				place_long(first, size, arrangement);
+		}
+		for (std::int32_t k = first; k < first + size; k++)
+			smaller_inserted_.mark(round_at(k));
+	}
+
+private:
+	// Up to this many entries the list is turned in place, entry by entry, in O(size²).
+	static constexpr std::int32_t short_group = 16;
+
+	std::int32_t round_at(std::int32_t entry) const { return round_of(rounds_[at(entry)]); }
+
+	// How far the group's list turns while it holds k entries, for k from 1 to size: once
+	// for each round from its k-th entry to the next, or to the end, that inserted a
+	// smaller arrival. A list of one is the same however far it turns.
+	void count_turns(std::int32_t first, std::int32_t size)
+	{
+		turns_.assign(at(size) + 1, 0);
+		std::int32_t smaller_before = 0;
+		for (std::int32_t k = 1; k < size; k++) {
+			const std::int32_t smaller = smaller_inserted_.count_below(round_at(first + k));
+			if (k > 1)
+				turns_[at(k)] = smaller - smaller_before;
+			smaller_before = smaller;
+		}
+		// Every smaller arrival has been inserted by the last round.
+		turns_[at(size)] = first - smaller_before;
+	}
+
+	// The most common group of more than one, on its own: the pair ends in the order it
+	// entered unless the smaller arrivals inserted after the second turned it an odd number
+	// of times.
+	void place_pair(std::int32_t first, std::vector<std::int32_t>& arrangement) const
+	{
+		const std::int32_t second = round_at(first + 1);
+		const bool turned = (first - smaller_inserted_.count_below(second)) % 2 != 0;
+		arrangement[at(first)] = turned ? second : round_at(first);
+		arrangement[at(first + 1)] = turned ? round_at(first) : second;
+	}
+
+	// Each entry goes in at the end of the list as read from its start.
+	void place_short(std::int32_t first, std::int32_t size, std::vector<std::int32_t>& arrangement) const
+	{
+		std::array<std::int32_t, short_group> list{};
+		for (std::int32_t k = 0; k <= size; k++) {
+			if (k > 0)
+				std::rotate(list.begin(), list.begin() + turns_[at(k)] % k, list.begin() + k);
+			if (k < size)
+				list[at(k)] = round_at(first + k);
+		}
+		std::copy(list.begin(), list.begin() + size, arrangement.begin() + first);
+	}
+
+	// The index at which each entry goes into the cyclic list, just before its start,
+	// which then stands one further on; then, in reverse order of entry, the k-th place
+	// still free among the group's places is where the process that entered at index k-1
+	// goes.
+	void place_long(std::int32_t first, std::int32_t size, std::vector<std::int32_t>& arrangement)
+	{
+		entry_.assign(at(size), 0);
+		long long start = 0;
+		for (std::int32_t k = 1; k < size; k++) {
+			start = (start + turns_[at(k)]) % k;
+			entry_[at(k)] = static_cast<std::int32_t>(start++);
+		}
+		start = (start + turns_[at(size)]) % size;
+		free_.assign_ones(size);
+		for (std::int32_t k = size - 1; k >= 0; k--) {
+			const std::int32_t place = free_.reaching(entry_[at(k)] + 1);
+			free_.add(place, -1);
+			const auto from_start = static_cast<std::int32_t>((place - start + size) % size);
+			arrangement[at(first + from_start)] = round_at(first + k);
+		}
+	}
+
+	const std::vector<std::uint64_t>& rounds_;
+	// The rounds that inserted the arrivals of the groups placed so far.
+	marks smaller_inserted_;
+	std::vector<std::int32_t> turns_;
+	fenwick free_{0};
+	std::vector<std::int32_t> entry_;
 };
 
 } // namespace
@@ -153,69 +283,20 @@ std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::i
 {
 	if (count == 0)
 		return {};
-
-	// The groups in increasing order of arrival, and the group of each slot.
-	std::vector<group> groups;
-	std::vector<std::int32_t> group_of_slot(at(count));
-	{
-		const std::vector<std::uint64_t> by_arrival = sorted_by_arrival(count, arrival);
-		for (std::size_t k = 0; k < by_arrival.size(); k++) {
-			if (k == 0 || by_arrival[k] >> 32 != by_arrival[k - 1] >> 32)
-				groups.push_back({static_cast<std::int32_t>(k), 0});
-			groups.back().size++;
-			group_of_slot[by_arrival[k] & 0xFFFFFFFFU] = static_cast<std::int32_t>(groups.size()) - 1;
-		}
-	}
-
-	fenwick inserted(static_cast<std::int32_t>(groups.size()));
-	// A group of one is never rotated into another order, so its rotations go uncounted.
-	auto catch_up = [&](std::int32_t g) {
-		group& to = groups[at(g)];
-		if (to.size == 1)
-			return;
-		const std::int32_t smaller = inserted.sum_below(g);
-		if (to.length > 0)
-			to.start = static_cast<std::int32_t>((to.start + static_cast<long long>(smaller - to.rotated)) % to.length);
-		to.rotated = smaller;
-	};
-
-	// Each group's processes in the order they entered it, group after group, with the
-	// index at which each entered the group's list.
-	std::vector<std::int32_t> member(at(count)), member_entry(at(count));
-	{
-		const std::vector<std::int32_t> process = after_round_zero(count, arrival);
-		for (std::int32_t round = 0; round < count; round++) {
-			const std::int32_t g = group_of_slot[at(process[at(round)])];
-			catch_up(g);
-			group& to = groups[at(g)];
-			const std::int32_t k = to.begin + to.length;
-			member[at(k)] = process[at(round)];
-			// In just before the start, which then stands one further on.
-			member_entry[at(k)] = to.start;
-			to.start = to.length == 0 ? 0 : to.start + 1;
-			to.length++;
-			// Round 0 is counted too, harmlessly: its process has the largest arrival, and
-			// no group is larger.
-			inserted.add(g, 1);
-		}
-	}
-	group_of_slot = {};
-
-	// Each group on its own: the k-th place still free among its places is where the
-	// process that entered at index k-1 goes.
+	const std::vector<std::int32_t> process = after_round_zero(count, arrival);
+	const std::vector<std::uint64_t> rounds = rounds_by_arrival(process, arrival);
 	std::vector<std::int32_t> arrangement(at(count));
-	fenwick free(0);
-	for (std::int32_t g = 0; g < static_cast<std::int32_t>(groups.size()); g++) {
-		catch_up(g);
-		const group& of = groups[at(g)];
-		free.assign_ones(of.size);
-		for (std::int32_t k = of.begin + of.size - 1; k >= of.begin; k--) {
-			const std::int32_t place = free.reaching(member_entry[at(k)] + 1);
-			free.add(place, -1);
-			const auto from_start = static_cast<std::int32_t>((static_cast<long long>(place) - of.start + of.size) % of.size);
-			arrangement[at(of.begin + from_start)] = member[at(k)];
-		}
+	group_arranger groups(rounds);
+	for (std::int32_t first = 0, size; first < count; first += size) {
+		size = 1;
+		while (first + size < count && sched::same_key(rounds[at(first + size)], rounds[at(first)]))
+			size++;
+		groups.place(first, size, arrangement);
 	}
+	// From rounds to slots in a loop of its own, whose reads all over the table can
+	// overlap: in the loop above each waited for the one before.
+	for (std::int32_t& entry : arrangement)
+		entry = process[at(entry)];
 	return arrangement;
 }
 
@@ -232,22 +313,23 @@ void rearrange(const std::vector<std::int32_t>& arrangement, T* column)
 
 } // namespace
 
+std::vector<std::int32_t> arrival_order(std::int32_t count, const std::int32_t* arrival)
+{
+	if (count > all_pairs_literal_limit)
+		return all_pairs_arrangement(count, arrival);
+	// `sort` itself, on a copy whose burst column holds each slot's number.
+	std::vector<char> names(at(count));
+	std::vector<std::int32_t> arrivals(arrival, arrival + count);
+	std::vector<std::int32_t> arrangement(at(count));
+	std::iota(arrangement.begin(), arrangement.end(), 0);
+	sort(count, names.data(), arrivals.data(), arrangement.data());
+	return arrangement;
+}
+
 void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst,
                       std::int32_t* record)
 {
-	std::vector<std::int32_t> arrangement;
-	if (count > all_pairs_literal_limit) {
-		arrangement = all_pairs_arrangement(count, arrival);
-	} else {
-		// `sort` itself, on a copy whose burst column holds each slot's number, so that
-		// the arrangement can move the record numbers too.
-		std::vector<char> names(name, name + count);
-		std::vector<std::int32_t> arrivals(arrival, arrival + count);
-		arrangement.resize(at(count));
-		for (std::int32_t slot = 0; slot < count; slot++)
-			arrangement[at(slot)] = slot;
-		sort(count, names.data(), arrivals.data(), arrangement.data());
-	}
+	const std::vector<std::int32_t> arrangement = arrival_order(count, arrival);
 	rearrange(arrangement, name);
 	rearrange(arrangement, arrival);
 	rearrange(arrangement, burst);

@@ -13,15 +13,17 @@ namespace fcfs_sched {
 // (bench/fcfs_sched_orderings_bench).
 constexpr std::int32_t all_pairs_literal_limit = 48;
 
-// Leaves slots 0 to count-1 of the three columns exactly as `sort` leaves them, in
-// O(n log n) time whatever the arrivals, and moves each slot's record number (its place
-// in the input) with it.
+// The arrangement that `sort` leaves, without moving anything, in O(n log n) time
+// whatever the arrivals: entry k is the slot whose process `sort` puts into slot k.
+std::vector<std::int32_t> arrival_order(std::int32_t count, const std::int32_t* arrival);
+
+// The same arrangement, built without `sort` itself whatever the size of the table.
+std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::int32_t* arrival);
+
+// Leaves slots 0 to count-1 of the three columns exactly as `sort` leaves them, and moves
+// each slot's record number (its place in the input) with it.
 void order_by_arrival(std::int32_t count, char* name, std::int32_t* arrival, std::int32_t* burst,
                       std::int32_t* record);
-
-// The arrangement that `sort` leaves, without moving anything: entry k is the slot whose
-// process `sort` would put into slot k.
-std::vector<std::int32_t> all_pairs_arrangement(std::int32_t count, const std::int32_t* arrival);
 
 } // namespace fcfs_sched
 

@@ -11,6 +11,7 @@
 #include "fcfs_account.hpp"
 #include "sort.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -19,63 +20,87 @@ namespace fcfs_sched {
 
 namespace {
 
+// The batch in input order: slot k holds record k + 1.
 struct process_table {
 	std::vector<char> name;
 	std::vector<std::int32_t> arrival;
 	std::vector<std::int32_t> burst;
-	std::vector<std::int32_t> record; // where each process stood in the input, for a trace
 
 	std::int32_t size() const { return static_cast<std::int32_t>(name.size()); }
 };
 
-// The table grows record by record instead of being sized from the count: a count that
-// promises more records than the input holds then ends at the end of the input, without
-// first claiming memory for records that never come.
+std::int32_t record_of(std::int32_t slot)
+{
+	return slot + 1;
+}
+
+// The table grows record by record, from the room that records_to_reserve gives, instead
+// of being sized from the count: a count that promises more records than the input holds
+// then ends at the end of the input, without first claiming memory for records that
+// never come.
 process_table read_batch(sched::batch_reader& input)
 {
 	process_table t;
-	for (long long record = 1, count = input.record_count(); record <= count; record++) {
+	const std::int32_t count = input.record_count();
+	t.name.reserve(sched::records_to_reserve(count));
+	t.arrival.reserve(sched::records_to_reserve(count));
+	t.burst.reserve(sched::records_to_reserve(count));
+	for (long long record = 1; record <= count; record++) {
 		t.name.push_back(input.name_token(record));
 		t.arrival.push_back(input.number(record, "arrival"));
 		t.burst.push_back(input.number(record, "burst"));
-		t.record.push_back(static_cast<std::int32_t>(record));
 	}
 	input.end();
 	return t;
 }
 
-// Turnaround is measured from time 0, not from the arrival, and a late arrival leaves no
-// idle time: the processes simply run back to back. Each line is written as soon as its
-// slot is computed.
-void schedule(const process_table& t, const sched::report_writer& writer, sched::run_trace* trace)
+// A column of the table in the order of `order`, in a loop of its own, whose reads all
+// over the table overlap: the report loop, reading them itself, waited for each in turn
+// and took several times as long.
+template <typename T>
+std::vector<T> in_order(const std::vector<T>& column, const std::vector<std::int32_t>& order)
 {
+	std::vector<T> ordered(order.size());
+	for (std::size_t k = 0; k < order.size(); k++)
+		ordered[k] = column[static_cast<std::size_t>(order[k])];
+	return ordered;
+}
+
+// Turnaround is measured from time 0, not from the arrival, and a late arrival leaves no
+// idle time: the processes simply run back to back, in `order` (slots of the table).
+// Each line is written as soon as its slot is computed.
+void schedule(const process_table& t, const std::vector<std::int32_t>& order, const sched::report_writer& writer,
+              sched::run_trace* trace)
+{
+	const std::vector<char> name = in_order(t.name, order);
+	const std::vector<std::int32_t> burst = in_order(t.burst, order);
 	long long completion = 0;
-	for (std::size_t slot = 0; slot < t.name.size(); slot++) {
-		completion += t.burst[slot];
+	for (std::size_t k = 0; k < order.size(); k++) {
+		completion += burst[k];
 		const long long turnaround = completion;
-		const long long waiting = turnaround - t.burst[slot];
-		writer.line(sched::report_line(t.name[slot], {completion, turnaround, waiting}),
-		            {t.record[slot], completion, turnaround, waiting});
+		const long long waiting = turnaround - burst[k];
+		writer.line(sched::report_line(name[k], {completion, turnaround, waiting}),
+		            {record_of(order[k]), completion, turnaround, waiting});
 		if (trace != nullptr)
-			trace->ran(t.record[slot], waiting, t.burst[slot]);
+			trace->ran(record_of(order[k]), waiting, burst[k]);
 	}
 }
 
-// The records in input order, from the ordered table.
 std::vector<sched::batch_record> records_of(const process_table& t)
 {
-	std::vector<sched::batch_record> records(t.name.size());
+	std::vector<sched::batch_record> records;
 	for (std::size_t slot = 0; slot < t.name.size(); slot++)
-		records[static_cast<std::size_t>(t.record[slot] - 1)] = {t.name[slot], std::nullopt, t.arrival[slot],
-		                                                         t.burst[slot]};
+		records.push_back({t.name[slot], std::nullopt, t.arrival[slot], t.burst[slot]});
 	return records;
 }
 
-sched::account explain(const std::vector<sched::batch_record>& records, const process_table& t)
+sched::account explain(const std::vector<sched::batch_record>& records, const std::vector<std::int32_t>& order)
 {
+	std::vector<std::int32_t> dispatch(order.size());
+	std::transform(order.begin(), order.end(), dispatch.begin(), record_of);
 	const auto n = static_cast<long long>(records.size());
 	return sched::explain_dispatch(
-		records, t.record,
+		records, dispatch,
 		[](const std::vector<std::int32_t>& arrival, const sched::slot_exchange& exchange) {
 			all_pairs_exchange(static_cast<std::int32_t>(arrival.size()), arrival.data(),
 			                   [&](std::int32_t i, std::int32_t j) {
@@ -91,12 +116,12 @@ int run(std::FILE* in, std::FILE* out, std::FILE* err, const sched::run_options&
 {
 	return sched::run_guarded("fcfs_sched", out, err, [&] {
 		sched::batch_reader input(in);
-		process_table t = read_batch(input);
-		order_by_arrival(t.size(), t.name.data(), t.arrival.data(), t.burst.data(), t.record.data());
+		const process_table t = read_batch(input);
+		const std::vector<std::int32_t> order = arrival_order(t.size(), t.arrival.data());
 		sched::write_form({"fcfs_sched", [&] { return records_of(t); },
-		                   [&](const std::vector<sched::batch_record>& records) { return explain(records, t); },
+		                   [&](const std::vector<sched::batch_record>& records) { return explain(records, order); },
 		                   [&](const sched::report_writer& writer, sched::run_trace* trace) {
-					   schedule(t, writer, trace);
+					   schedule(t, order, writer, trace);
 				   }},
 		                  out, options);
 	});

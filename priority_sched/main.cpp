@@ -5,10 +5,6 @@
 #include "command_line.hpp"
 #include "progress.hpp"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace {
 
 const char usage[] =
@@ -27,24 +23,10 @@ const char usage[] =
 	"  printf '2\\nA 2 0 3\\nB 1 1 2\\n' | priority_sched\n"
 	"\n";
 
-// A run allocates and frees blocks the size of the batch several times over: the table
-// as it grows, the orderings of long ranges, the ready range's columns. glibc gives each
-// large block back to the system when it is freed and maps fresh pages for the next,
-// every page faulted in anew; kept in the heap for reuse instead, a million processes
-// take two thirds of the time, with half the page faults and the same peak memory.
-void keep_freed_memory()
-{
-#ifdef __GLIBC__
-	mallopt(M_MMAP_THRESHOLD, 256 << 20);
-	mallopt(M_TRIM_THRESHOLD, 1 << 30);
-#endif
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-	keep_freed_memory();
 	const sched::command_line line =
 		sched::start_program(argc, argv, {"priority_sched", usage, true, "the batch is read"});
 	if (line.done)

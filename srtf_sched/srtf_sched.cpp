@@ -21,13 +21,20 @@ namespace srtf_sched {
 
 namespace {
 
-// The table grows record by record instead of being sized from the count: a count that
-// promises more records than the input holds then ends at the end of the input, without
-// first claiming memory for records that never come.
+// The table grows record by record, from the room that records_to_reserve gives, instead
+// of being sized from the count: a count that promises more records than the input holds
+// then ends at the end of the input, without first claiming memory for records that
+// never come.
 process_table read_batch(sched::batch_reader& input)
 {
 	process_table t;
-	for (long long record = 1, count = input.record_count(); record <= count; record++) {
+	const std::int32_t count = input.record_count();
+	t.name.reserve(sched::records_to_reserve(count));
+	t.arrival.reserve(sched::records_to_reserve(count));
+	t.remaining.reserve(sched::records_to_reserve(count));
+	t.burst.reserve(sched::records_to_reserve(count));
+	t.record.reserve(sched::records_to_reserve(count));
+	for (long long record = 1; record <= count; record++) {
 		t.name.push_back(input.name(record));
 		t.arrival.push_back(input.number(record, "arrival"));
 		const std::int32_t burst = input.number(record, "burst");

@@ -10,6 +10,7 @@
 
 #include "stable_order.hpp"
 
+#include "key_order.hpp"
 #include "orderings.hpp"
 
 #include <algorithm>
@@ -23,14 +24,14 @@ std::vector<std::int32_t> stable_arrangement(const Key* key, std::size_t size)
 {
 	std::vector<std::int32_t> arrangement(size);
 	if constexpr (sizeof(Key) == sizeof(std::int32_t)) {
-		// Key and place in one unsigned number that orders as the pair does: several
-		// times faster to sort than places compared through their keys.
-		std::vector<std::uint64_t> pair(size);
+		// Key and place in one unsigned number, ordered by key with the places in order
+		// among equal keys: several times faster than places compared through their keys.
+		std::vector<std::uint64_t> keyed(size);
 		for (std::size_t place = 0; place < size; place++)
-			pair[place] = std::uint64_t{static_cast<std::uint32_t>(key[place]) ^ 0x80000000U} << 32 | place;
-		std::sort(pair.begin(), pair.end());
+			keyed[place] = sched::keyed_index(key[place], static_cast<std::uint32_t>(place));
+		sched::order_by_key(keyed);
 		for (std::size_t k = 0; k < size; k++)
-			arrangement[k] = static_cast<std::int32_t>(pair[k] & 0xFFFFFFFFU);
+			arrangement[k] = static_cast<std::int32_t>(sched::index_of(keyed[k]));
 	} else {
 		std::iota(arrangement.begin(), arrangement.end(), 0);
 		std::sort(arrangement.begin(), arrangement.end(), [key](std::int32_t a, std::int32_t b) {
@@ -66,13 +67,18 @@ std::vector<std::int32_t> exchange_arrangement(exchange_ordering ordering, const
 	return place;
 }
 
+// A range that is the whole column takes the moved copy's place instead of being copied
+// back: the arrival ordering moves whole columns of a million.
 template <typename T>
 void rearrange(std::vector<T>& column, std::size_t start, const std::vector<std::int32_t>& arrangement)
 {
 	std::vector<T> moved(arrangement.size());
 	for (std::size_t k = 0; k < arrangement.size(); k++)
 		moved[k] = column[start + static_cast<std::size_t>(arrangement[k])];
-	std::copy(moved.begin(), moved.end(), column.begin() + static_cast<std::ptrdiff_t>(start));
+	if (moved.size() == column.size())
+		column.swap(moved);
+	else
+		std::copy(moved.begin(), moved.end(), column.begin() + static_cast<std::ptrdiff_t>(start));
 }
 
 template <typename Key>

@@ -34,8 +34,9 @@ std::string small_batch(const std::string& name)
 	return "2\nA 0 2\nB 1 1\n";
 }
 
-// A batch of `count` records whose report is far longer than one stdio buffer, so that
-// the failure to write comes up while the report is printed, not only at the final flush.
+// A batch of `count` records whose report is far longer than the block in which the
+// lines gather, so that the failure to write comes up while the report is printed, not
+// only at the final flush.
 std::string long_batch(const std::string& name, int count)
 {
 	std::string input = std::to_string(count) + "\n";
@@ -64,7 +65,7 @@ TEST(FaultsFullOutput, AFailureInTheMiddleOfALongReport)
 	for (const program& p : programs) {
 		if (p.name == "sum_cases")
 			continue; // it writes one short answer at a time
-		EXPECT_TRUE(fails_to_write(p, long_batch(p.name, p.name == "fcfs_fixed" ? 100 : 2000)));
+		EXPECT_TRUE(fails_to_write(p, long_batch(p.name, p.name == "fcfs_fixed" ? 100 : 20000)));
 	}
 }
 

@@ -145,6 +145,18 @@ TEST(Input, FractionsAreRefusedWhereTheyStand)
 	EXPECT_TRUE(reports(FCFS_SCHED, "2\nA 0 2.x 1 3\n", "A 2 2 0\n. 5 5 2\n"));
 }
 
+// The input is read in blocks of 64 KiB: a number that the end of the first block cuts
+// reads whole, and so does a fraction, which is still refused.
+TEST(Input, ANumberCutByTheEndOfABlockReadsWhole)
+{
+	for (std::size_t cut = 1; cut <= 10; cut++) {
+		const std::string lead = "1\n" + std::string(65536 - 2 - cut, ' ');
+		EXPECT_TRUE(reports(SUM_CASES, lead + "123456789 987654321\n", prompt + answer + "1111111110\n")) << cut;
+		const run_result r = run_program(SUM_CASES, lead + "12.5 3\n");
+		EXPECT_EQ(r.err, "sum_cases: case 1: first number is not a whole number\n") << cut;
+	}
+}
+
 TEST(Input, OneCharacterNamesAreExplainedWhenAGluedNameGoesWrong)
 {
 	const std::string hint = " (names are one character long: \"P1\" reads as the name P and the number 1)";
