@@ -17,17 +17,17 @@ struct process {
 };
 
 // The exchange ordering of the rules, or, with the fault, a stable one.
-void order(std::vector<process>& p, int start, int end, int process::*key)
+void order(std::vector<process>& p, std::size_t start, std::size_t end, int process::*key)
 {
 	if (FAULT == stable_ties) {
-		for (int pass = start; pass < end; pass++)
-			for (int j = start; j + 1 < end; j++)
+		for (std::size_t pass = start; pass < end; pass++)
+			for (std::size_t j = start; j + 1 < end; j++)
 				if (p[j].*key > p[j + 1].*key)
 					std::swap(p[j], p[j + 1]);
 		return;
 	}
-	for (int i = start; i + 1 < end; i++)
-		for (int j = i + 1; j < end; j++)
+	for (std::size_t i = start; i + 1 < end; i++)
+		for (std::size_t j = i + 1; j < end; j++)
 			if (p[j].*key < p[i].*key)
 				std::swap(p[i], p[j]);
 }
@@ -44,10 +44,11 @@ void report(const process& p, int completion)
 
 int main()
 {
-	int n = 0;
-	if (std::scanf("%d", &n) != 1 || n <= 0)
+	int count = 0;
+	if (std::scanf("%d", &count) != 1 || count <= 0)
 		return 0;
-	std::vector<process> p(static_cast<std::size_t>(n));
+	const auto n = static_cast<std::size_t>(count);
+	std::vector<process> p(n);
 	for (process& q : p) {
 		if (std::scanf(" %c%d%d%d", &q.name, &q.priority, &q.arrival, &q.burst) != 4)
 			return 0;
@@ -60,20 +61,20 @@ int main()
 	while (FAULT == endless_output)
 		std::printf("A 1 1 0\n");
 	order(p, 0, n, &process::arrival);
-	const int last_arrival = p[static_cast<std::size_t>(n - 1)].arrival;
-	int first = 0;
+	const int last_arrival = p[n - 1].arrival;
+	std::size_t first = 0;
 	if (FAULT == first_tick_by_priority)
-		for (int i = 1; i < n && p[i].arrival == p[0].arrival; i++)
+		for (std::size_t i = 1; i < n && p[i].arrival == p[0].arrival; i++)
 			if (p[i].priority < p[first].priority)
 				first = i;
 	std::swap(p[0], p[first]);
 	int clock = p[0].arrival + 1;
-	int finished = 0;
+	std::size_t finished = 0;
 	if (--p[0].remaining == 0)
 		report(p[0], clock), finished = 1;
 	while (finished < n) {
 		order(p, finished, n, &process::arrival);
-		int ready = finished;
+		std::size_t ready = finished;
 		while (ready < n && p[ready].arrival <= clock && p[ready].remaining != 0)
 			ready++;
 		if (ready == finished) {
@@ -88,7 +89,7 @@ int main()
 			report(p[finished], clock), finished++;
 	}
 	order(p, finished, n, &process::priority);
-	for (int s = finished; s < n; s++) {
+	for (std::size_t s = finished; s < n; s++) {
 		clock += p[s].remaining;
 		report(p[s], clock);
 	}
