@@ -142,6 +142,22 @@ TEST(SCHED_TEST_SUITE, DocumentAndAccountTellTheReport)
 		expect_document_tells_the_report(draw_family(choices, small_batches));
 }
 
+// A schedule longer than a document may list is cut at its bound, and says where: the
+// processes here run one after another, a segment each.
+TEST(SCHED_TEST_SUITE, DocumentsCutTheirSegmentsAtTheirBound)
+{
+	// Small enough for fcfs_fixed's hundred slots.
+	const std::size_t bound = 50;
+	std::string batch = std::to_string(bound + 30) + "\n";
+	for (std::size_t i = 0; i < bound + 30; i++)
+		batch += std::string(SCHED_HAS_PRIORITY ? "A 1 " : "A ") + std::to_string(2 * i) + " 1\n";
+	const json::value d = json::parse(run_core(batch, {.form = sched::output_form::json, .most_listed = bound}).out);
+	const std::vector<json::value>& segments = d["segments"].items;
+	EXPECT_TRUE(d["segments_cut_short"].boolean);
+	ASSERT_EQ(segments.size(), bound);
+	EXPECT_GE(d["segments_cut_at"].integer(), segments.back()[2].integer());
+}
+
 // A refused batch is refused the same way whatever is asked of the run.
 TEST(SCHED_TEST_SUITE, BadInputUnderEitherFlag)
 {
