@@ -50,11 +50,6 @@ void ready_range::prepare_orderings()
 	rank_at_.resize(order_.size());
 	from_.resize(order_.size());
 	moved_.resize(order_.size());
-	short_ = size() <= longest_range_for_the_loops;
-	// A short range orders the keys themselves. Its labels may gather gaps meanwhile,
-	// which the first long range closes, at a cost of the labels handed out since.
-	if (short_)
-		return;
 	label_arrivals();
 	label_priorities();
 	for (std::int32_t i = 0; i < size(); i++)
@@ -108,29 +103,45 @@ void ready_range::order_by_arrival()
 	arrange(arrival_label_, by_arrival_, false);
 }
 
-// The orderings compare labels in place of the values: the labels keep their order.
+// A short range goes through the exchange loop itself, on the process numbers where they
+// stand: an exchange of two slots moves their processes, and each key goes with its
+// process. Nothing is copied and nothing prepared, which is most of the cost of a range
+// of one to three processes. A long one is moved to the arrangement the loop leaves; the
+// arrangers compare labels in place of the values, which keep their order. Its labels may
+// gather gaps while the range is short, which the first long range closes, at a cost of
+// the labels handed out since.
 void ready_range::arrange(const column<std::int32_t>& label, exchange_arranger& arranger,
                           bool by_priority)
 {
+	const std::int32_t n = size();
+	if (n <= longest_range_for_the_loops) {
+		exchange_in_place(by_priority ? priority_ : arrival_);
+		return;
+	}
 	if (!prepared_)
 		prepare_orderings();
-	const std::int32_t n = size();
-	// Nothing to order.
-	if (n < 2)
-		return;
-	if (short_) {
-		const column<std::int32_t>& key = by_priority ? priority_ : arrival_;
-		for (std::int32_t i = 0; i < n; i++)
-			rank_at_[i] = key[order_[i]];
-		loop_.arrange(rank_at_.data(), n, from_.data());
-	} else {
-		for (std::int32_t i = 0; i < n; i++)
-			rank_at_[i] = label[order_[i]];
-		arranger.arrange(rank_at_.data(), from_.data());
-	}
+	for (std::int32_t i = 0; i < n; i++)
+		rank_at_[i] = label[order_[i]];
+	arranger.arrange(rank_at_.data(), from_.data());
 	for (std::int32_t i = 0; i < n; i++)
 		moved_[i] = order_[from_[i]];
 	std::swap(order_, moved_);
+}
+
+// selection_exchange (orderings.hpp), the key of each slot read through its process.
+void ready_range::exchange_in_place(const column<std::int32_t>& key)
+{
+	const std::int32_t n = size();
+	std::int32_t* const order = order_.data();
+	for (std::int32_t p = 0; p < n - 1; p++) {
+		std::int32_t key_at_p = key[order[p]];
+		for (std::int32_t i = p + 1; i < n; i++) {
+			if (key[order[i]] < key_at_p) {
+				std::swap(order[p], order[i]);
+				key_at_p = key[order[p]];
+			}
+		}
+	}
 }
 
 std::uint64_t ready_range::key_hash(const std::int32_t* order) const
@@ -159,6 +170,14 @@ bool ready_range::front_is_fixed() const
 		return false;
 	const std::int32_t front = priority_[order_.front()];
 	return std::all_of(order_.begin(), order_.end(), [&](std::int32_t process) { return priority_[process] >= front; });
+}
+
+bool ready_range::arrivals_distinct() const
+{
+	for (std::int32_t i = 1; i < size(); i++)
+		if (arrival_[order_[i]] == arrival_[order_[i - 1]])
+			return false;
+	return true;
 }
 
 void ready_range::move(const column<std::int32_t>& to)

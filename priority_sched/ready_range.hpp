@@ -66,6 +66,10 @@ public:
 	// Whether the process in front, the range standing in arrival order, has the smallest
 	// priority too: then neither ordering moves it (fixed_front.hpp).
 	bool front_is_fixed() const;
+	// Whether no two processes of the range share an arrival, the range standing in
+	// arrival order: then the arrival ordering leaves the same arrangement whatever it is
+	// given (stepping.cpp).
+	bool arrivals_distinct() const;
 	// Moves the process at each position p to position to[p].
 	void move(const column<std::int32_t>& to);
 	// Puts the same processes in the given order.
@@ -83,6 +87,7 @@ private:
 	void label_priorities();
 	void label_arrivals();
 	void arrange(const column<std::int32_t>& label, exchange_arranger& arranger, bool by_priority);
+	void exchange_in_place(const column<std::int32_t>& key);
 	void copy_process(process_table& t, std::int32_t process, std::int32_t slot) const;
 
 	// By process number.
@@ -102,13 +107,11 @@ private:
 	std::int32_t newest_label_ = -1;
 	column<std::int32_t> order_;
 
-	// Prepared for the processes in the range, and again when one comes or goes; a short
-	// range goes through the exchange loops themselves.
+	// Prepared for the processes in a long range, and again when one comes or goes; a
+	// short range goes through the exchange loops themselves.
 	bool prepared_ = false;
-	bool short_ = true;
 	exchange_arranger by_priority_;
 	exchange_arranger by_arrival_;
-	loop_arranger loop_;
 	column<std::int32_t> closed_labels_;
 	column<std::int32_t> rank_at_;
 	column<std::int32_t> from_;

@@ -167,6 +167,92 @@ TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 	}
 }
 
+// A ready range over one process per key, all arrived at 0, the keys of both orderings
+// the same so that either ordering can be read off the process numbers.
+process_table table_of_keys(const std::vector<std::int32_t>& key, const std::vector<std::int32_t>& arrival)
+{
+	process_table t;
+	for (std::size_t i = 0; i < key.size(); i++) {
+		t.name.push_back('x');
+		t.priority.push_back(key[i]);
+		t.arrival.push_back(arrival[i]);
+		t.burst.push_back(1000);
+		t.remaining.push_back(1000);
+		t.record.push_back(static_cast<std::int32_t>(i) + 1);
+	}
+	return t;
+}
+
+// A short ready range is ordered by the exchange loop on its process numbers, each key
+// read through its process: the same arrangement as the loop on the keys themselves,
+// for every key sequence up to the longest such range.
+TEST(PrioritySchedEngine, ShortRangesAreOrderedInPlaceAsByTheLoop)
+{
+	auto expect_the_loops = [](const std::vector<std::int32_t>& key) {
+		// Arrivals all 0, so that the range is admitted at once in process order.
+		ready_range ready(table_of_keys(key, std::vector<std::int32_t>(key.size(), 0)), 0);
+		ready.admit(0);
+		ready.order_by_priority();
+		const std::vector<std::int32_t> order(ready.order().begin(), ready.order().end());
+		ASSERT_EQ(order, loop_arrangement(key)) << ::testing::PrintToString(key);
+	};
+	for_every_key_sequence(7, 3, expect_the_loops);
+	std::mt19937 rng(37);
+	for (int round = 0; round < 3000; round++) {
+		std::vector<std::int32_t> key(rng() % (longest_range_for_the_loops + 1));
+		for (std::int32_t& k : key)
+			k = static_cast<std::int32_t>(rng() % (round % 2 == 0 ? 4 : 1000)) - 2;
+		expect_the_loops(key);
+	}
+}
+
+// Where no two processes of a range share an arrival, a whole stretch is one priority
+// ordering: the arrival ordering leaves one arrangement whatever it is given, so every
+// step runs the same process and leaves the range as the first step's priority ordering
+// does. Held against the steps themselves, from every order of every short range of
+// distinct arrivals with ties of priority, and from random orders of long ones.
+TEST(PrioritySchedEngine, DistinctArrivalsMakeEveryStepTheSame)
+{
+	// Process i arrives at 7i, as the table stands after the first arrival ordering.
+	auto range_of = [](const std::vector<std::int32_t>& priority) {
+		std::vector<std::int32_t> arrival(priority.size());
+		for (std::size_t i = 0; i < arrival.size(); i++)
+			arrival[i] = static_cast<std::int32_t>(7 * i);
+		ready_range ready(table_of_keys(priority, arrival), 0);
+		ready.admit(2000000000);
+		return ready;
+	};
+	auto expect_same_steps = [](ready_range stepped, const column<std::int32_t>& start) {
+		stepped.rearrange(start);
+		stepped.order_by_arrival();
+		ASSERT_TRUE(stepped.arrivals_distinct());
+		stepped.order_by_priority();
+		const column<std::int32_t> after_one = stepped.order();
+		for (int step = 0; step < 4; step++) {
+			stepped.order_by_arrival();
+			stepped.order_by_priority();
+			ASSERT_EQ(stepped.order(), after_one) << ::testing::PrintToString(start);
+		}
+	};
+	for_every_key_sequence(6, 3, [&](const std::vector<std::int32_t>& priority) {
+		const ready_range ready = range_of(priority);
+		column<std::int32_t> start = ready.order();
+		do
+			expect_same_steps(ready, start);
+		while (std::next_permutation(start.begin(), start.end()));
+	});
+	std::mt19937 rng(41);
+	for (int round = 0; round < 300; round++) {
+		std::vector<std::int32_t> priority(rng() % 200);
+		for (std::int32_t& p : priority)
+			p = static_cast<std::int32_t>(rng() % 5);
+		const ready_range ready = range_of(priority);
+		column<std::int32_t> start = ready.order();
+		std::shuffle(start.begin(), start.end(), rng);
+		expect_same_steps(ready, start);
+	}
+}
+
 // Behind a front that neither ordering moves, any number of steps is taken at once, from
 // one front to the next: each take must leave the range exactly as the orderings do,
 // step by step. Crowds of a few priorities and arrivals, their keys coming round after
