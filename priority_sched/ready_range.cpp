@@ -29,7 +29,7 @@ ready_range::ready_range(const process_table& t, std::int32_t finished, sched::r
 		priority_ranks_ = std::max(priority_ranks_, rank + 1);
 }
 
-bool ready_range::admit(long long clock)
+bool ready_range::admit_arrived(long long clock)
 {
 	const std::int32_t first = waiting_;
 	while (!all_admitted() && arrival_[waiting_] <= clock) {
@@ -91,16 +91,6 @@ void ready_range::label_arrivals()
 	for (const std::int32_t process : order_)
 		arrival_label_[process] = closed[arrival_label_[process]];
 	newest_label_ = next - 1;
-}
-
-void ready_range::order_by_priority()
-{
-	arrange(priority_label_, by_priority_, true);
-}
-
-void ready_range::order_by_arrival()
-{
-	arrange(arrival_label_, by_arrival_, false);
 }
 
 // A short range goes through the exchange loop itself, on the process numbers where they

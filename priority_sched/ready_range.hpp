@@ -26,7 +26,8 @@ public:
 	ready_range(const process_table& t, std::int32_t finished, sched::run_observer& observer = sched::nobody());
 
 	// Adds every process that has arrived by `clock` to the back of the range; true if any.
-	bool admit(long long clock);
+	// Inline, as the orderings below: most steps that call them find nothing to do.
+	bool admit(long long clock) { return !all_admitted() && arrival_[waiting_] <= clock && admit_arrived(clock); }
 	bool empty() const { return order_.empty(); }
 	std::int32_t size() const { return order_.count(); }
 	// All the processes, in the range or not, by number from 0.
@@ -54,8 +55,17 @@ public:
 	}
 	bool watched() const { return observer_->listening(); }
 
-	void order_by_priority();
-	void order_by_arrival();
+	// A range of one or none has nothing to order.
+	void order_by_priority()
+	{
+		if (size() > 1)
+			arrange(priority_label_, by_priority_, true);
+	}
+	void order_by_arrival()
+	{
+		if (size() > 1)
+			arrange(arrival_label_, by_arrival_, false);
+	}
 	// What the orderings compare, and all they compare, is the priority and the arrival at
 	// each position: a hash of them, and whether they stand as they stood in `order`.
 	std::uint64_t key_hash() const { return key_hash(order_.data()); }
@@ -82,6 +92,7 @@ public:
 	void write_back(process_table& t, std::int32_t slot) const;
 
 private:
+	bool admit_arrived(long long clock);
 	// Gets the arrangers ready for the processes now in the range.
 	void prepare_orderings();
 	void label_priorities();

@@ -167,6 +167,32 @@ TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 	}
 }
 
+// The ranks of the values, by a table where their span is narrow and by a sort where it is
+// wide, are what sorting out the distinct values and counting those below gives.
+TEST(PrioritySchedOrderings, DenseRanksCountTheSmallerDistinctValues)
+{
+	std::mt19937 rng(43);
+	const long long spans[] = {1, 3, 50, 1000, 100000000, 4294967296LL};
+	for (int round = 0; round < 600; round++) {
+		const long long span = spans[round % 6];
+		const long long lowest = round % 4 == 0 ? -2147483648LL : -static_cast<long long>(rng() % 1000);
+		std::vector<std::int32_t> values(rng() % 3000 + (round % 6 == 5 ? 0 : 1));
+		for (std::int32_t& value : values) {
+			const long long offset = static_cast<long long>((static_cast<std::uint64_t>(rng()) << 32 | rng()) %
+			                                                static_cast<std::uint64_t>(span));
+			value = static_cast<std::int32_t>(std::min(lowest + offset, 2147483647LL));
+		}
+		std::vector<std::int32_t> distinct = values;
+		std::sort(distinct.begin(), distinct.end());
+		distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+		std::vector<std::int32_t> expected;
+		for (const std::int32_t value : values)
+			expected.push_back(static_cast<std::int32_t>(
+			        std::lower_bound(distinct.begin(), distinct.end(), value) - distinct.begin()));
+		ASSERT_EQ(dense_ranks(values), expected) << "round " << round;
+	}
+}
+
 // A ready range over one process per key, all arrived at 0, the keys of both orderings
 // the same so that either ordering can be read off the process numbers.
 process_table table_of_keys(const std::vector<std::int32_t>& key, const std::vector<std::int32_t>& arrival)
