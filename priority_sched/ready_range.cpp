@@ -6,27 +6,12 @@
 
 namespace priority_sched {
 
-namespace {
-
-template <typename T>
-column<T> tail(const column<T>& values, std::int32_t first)
-{
-	return {values.begin() + first, values.end()};
-}
-
-} // namespace
-
 ready_range::ready_range(const process_table& t, std::int32_t finished, sched::run_observer& observer)
-    : name_(tail(t.name, finished)), priority_(tail(t.priority, finished)),
-      arrival_(tail(t.arrival, finished)), burst_(tail(t.burst, finished)),
-      left_(t.remaining.begin() + finished, t.remaining.end()), record_(tail(t.record, finished)),
-      priority_label_(priority_.size()),
-      arrival_label_(priority_.size()), observer_(&observer), waiting_(0)
+    : first_slot_(finished), processes_(t.size() - finished), priority_(t.priority.data() + finished),
+      arrival_(t.arrival.data() + finished), record_(t.record.data() + finished),
+      left_(t.remaining.begin() + finished, t.remaining.end()), arrival_label_(static_cast<std::size_t>(processes_)),
+      observer_(&observer), waiting_(0)
 {
-	const std::vector<std::int32_t> ranks = dense_ranks(priority_);
-	priority_rank_.assign(ranks.begin(), ranks.end());
-	for (const std::int32_t rank : priority_rank_)
-		priority_ranks_ = std::max(priority_ranks_, rank + 1);
 }
 
 bool ready_range::admit_arrived(long long clock)
@@ -64,6 +49,8 @@ void ready_range::prepare_orderings()
 // not many more of them than processes in the range; otherwise the range is ranked anew.
 void ready_range::label_priorities()
 {
+	if (priority_rank_.empty())
+		rank_priorities();
 	if (priority_ranks_ <= 8 * size()) {
 		for (const std::int32_t process : order_)
 			priority_label_[process] = priority_rank_[process];
@@ -75,6 +62,15 @@ void ready_range::label_priorities()
 	ranks = dense_ranks(ranks);
 	for (std::int32_t i = 0; i < size(); i++)
 		priority_label_[order_[i]] = ranks[static_cast<std::size_t>(i)];
+}
+
+void ready_range::rank_priorities()
+{
+	const std::vector<std::int32_t> ranks = dense_ranks({priority_, priority_ + processes_});
+	priority_rank_.assign(ranks.begin(), ranks.end());
+	for (const std::int32_t rank : priority_rank_)
+		priority_ranks_ = std::max(priority_ranks_, rank + 1);
+	priority_label_.resize(priority_rank_.size());
 }
 
 // Labels of processes that have finished leave gaps; closing them keeps the labels from
@@ -119,7 +115,7 @@ void ready_range::arrange(const column<std::int32_t>& label, exchange_arranger& 
 }
 
 // selection_exchange (orderings.hpp), the key of each slot read through its process.
-void ready_range::exchange_in_place(const column<std::int32_t>& key)
+void ready_range::exchange_in_place(const std::int32_t* key)
 {
 	const std::int32_t n = size();
 	std::int32_t* const order = order_.data();
@@ -178,29 +174,38 @@ void ready_range::move(const column<std::int32_t>& to)
 	std::swap(order_, moved_);
 }
 
-void ready_range::finish_front(process_table& t, std::int32_t slot)
+std::int32_t ready_range::finish_front()
 {
-	copy_process(t, order_.front(), slot);
+	const std::int32_t process = order_.front();
 	order_.erase(order_.begin());
 	prepared_ = false;
+	return first_slot_ + process;
 }
 
+// The rows of the unfinished processes are gathered before any is written, as they go
+// to slots that others may hold.
 void ready_range::write_back(process_table& t, std::int32_t slot) const
 {
-	for (const std::int32_t process : order_)
-		copy_process(t, process, slot++);
-	for (std::int32_t process = waiting_; process < arrival_.count(); process++)
-		copy_process(t, process, slot++);
-}
-
-void ready_range::copy_process(process_table& t, std::int32_t process, std::int32_t slot) const
-{
-	t.name[slot] = name_[process];
-	t.priority[slot] = priority_[process];
-	t.arrival[slot] = arrival_[process];
-	t.burst[slot] = burst_[process];
-	t.remaining[slot] = static_cast<std::int32_t>(left_[process]);
-	t.record[slot] = record_[process];
+	column<std::int32_t> unfinished = order_;
+	for (std::int32_t process = waiting_; process < processes_; process++)
+		unfinished.push_back(process);
+	process_table rows;
+	for (const std::int32_t process : unfinished) {
+		const std::int32_t from = first_slot_ + process;
+		rows.name.push_back(t.name[from]);
+		rows.priority.push_back(t.priority[from]);
+		rows.arrival.push_back(t.arrival[from]);
+		rows.burst.push_back(t.burst[from]);
+		rows.remaining.push_back(static_cast<std::int32_t>(left_[process]));
+		rows.record.push_back(t.record[from]);
+	}
+	auto put = [slot](auto& to, const auto& from) { std::copy(from.begin(), from.end(), to.begin() + slot); };
+	put(t.name, rows.name);
+	put(t.priority, rows.priority);
+	put(t.arrival, rows.arrival);
+	put(t.burst, rows.burst);
+	put(t.remaining, rows.remaining);
+	put(t.record, rows.record);
 }
 
 } // namespace priority_sched

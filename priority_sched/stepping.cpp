@@ -165,9 +165,9 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 			behind_goes_on = false;
 		}
 		if (front_finished) {
-			ready.finish_front(t, finished);
+			const std::int32_t slot = ready.finish_front();
 			progress.erase();
-			report(finished, clock);
+			report(slot, clock);
 			finished++;
 		}
 	}
