@@ -3,6 +3,7 @@
 #include "orderings.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace priority_sched {
@@ -379,26 +380,64 @@ void exchange_arranger::lay_out_by_places(const queue& q, const group& g, std::i
 // (a radix sort, stable, so that each pass keeps the order of the ones before), then
 // ranked in one pass. A byte in which all values agree costs no pass: priorities, with
 // few values, mostly take one.
-std::vector<std::int32_t> dense_ranks(const std::vector<std::int32_t>& values)
+namespace {
+
+// Values that lie within a span no wider than this many times their number, such as the
+// few priorities of a large batch, are ranked through a table of the span that marks the
+// values present: two passes over the values and one over the table, where a sort takes
+// up to four passes of two kinds. Wider, the table would cost more than the sort.
+constexpr long long span_per_value_for_a_table = 4;
+
+std::vector<std::int32_t> ranks_by_table(const std::vector<std::int32_t>& values, std::int32_t lowest,
+                                         std::size_t span)
 {
+	auto offset = [lowest](std::int32_t value) {
+		return static_cast<std::size_t>(static_cast<long long>(value) - lowest);
+	};
+	std::vector<std::int32_t> rank_of(span, 0);
+	for (const std::int32_t value : values)
+		rank_of[offset(value)] = 1;
+	std::int32_t next = 0;
+	for (std::int32_t& rank : rank_of) {
+		const std::int32_t present = rank;
+		rank = next;
+		next += present;
+	}
+	std::vector<std::int32_t> rank(values.size());
+	for (std::size_t i = 0; i < values.size(); i++)
+		rank[i] = rank_of[offset(values[i])];
+	return rank;
+}
+
+// A least significant digit first radix sort of the values less the lowest, each with
+// its index below it, on as few digits as the span needs (three of nine bits for a span of
+// a hundred million): the counts of every digit are taken in one pass.
+std::vector<std::int32_t> ranks_by_sorting(const std::vector<std::int32_t>& values, std::int32_t lowest,
+                                           std::uint64_t span)
+{
+	constexpr int widest_digit = 11;
+	const int bits = std::max(1, static_cast<int>(std::bit_width(span - 1)));
+	const int digits = (bits + widest_digit - 1) / widest_digit;
+	const int width = (bits + digits - 1) / digits;
+	const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
 	const std::size_t n = values.size();
 	std::vector<std::uint64_t> sorted(n);
+	for (std::size_t i = 0; i < n; i++)
+		sorted[i] = static_cast<std::uint64_t>(static_cast<long long>(values[i]) - lowest) << 32 | i;
+	std::vector<std::size_t> start(static_cast<std::size_t>(digits) << width, 0);
+	auto starts_of = [&](int digit) { return start.data() + (static_cast<std::size_t>(digit) << width); };
+	for (const std::uint64_t item : sorted)
+		for (int digit = 0; digit < digits; digit++)
+			starts_of(digit)[item >> (32 + digit * width) & mask]++;
 	std::vector<std::uint64_t> spare(n);
-	for (std::size_t i = 0; i < n; i++) {
-		// The sign bit flipped, so that the unsigned order is the signed one.
-		const std::uint64_t value = static_cast<std::uint32_t>(values[i]) ^ 0x80000000U;
-		sorted[i] = value << 32 | i;
-	}
-	for (int shift = 32; shift < 64; shift += 8) {
-		std::size_t start[257] = {};
+	for (int digit = 0; digit < digits; digit++) {
+		std::size_t* const at = starts_of(digit);
+		std::size_t sum = 0;
+		for (std::uint64_t d = 0; d <= mask; d++)
+			sum += std::exchange(at[d], sum);
+		const int shift = 32 + digit * width;
 		for (const std::uint64_t item : sorted)
-			start[(item >> shift & 0xFF) + 1]++;
-		if (std::find(start + 1, start + 257, n) != start + 257)
-			continue;
-		for (std::size_t b = 1; b <= 256; b++)
-			start[b] += start[b - 1];
-		for (const std::uint64_t item : sorted)
-			spare[start[item >> shift & 0xFF]++] = item;
+			spare[at[item >> shift & mask]++] = item;
 		sorted.swap(spare);
 	}
 	std::vector<std::int32_t> rank(n);
@@ -409,6 +448,19 @@ std::vector<std::int32_t> dense_ranks(const std::vector<std::int32_t>& values)
 		rank[static_cast<std::size_t>(sorted[i] & 0xFFFFFFFFU)] = next;
 	}
 	return rank;
+}
+
+} // namespace
+
+std::vector<std::int32_t> dense_ranks(const std::vector<std::int32_t>& values)
+{
+	if (values.empty())
+		return {};
+	const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+	const long long span = static_cast<long long>(*highest) - *lowest + 1;
+	if (span <= span_per_value_for_a_table * static_cast<long long>(values.size()))
+		return ranks_by_table(values, *lowest, static_cast<std::size_t>(span));
+	return ranks_by_sorting(values, *lowest, static_cast<std::uint64_t>(span));
 }
 
 std::vector<std::int32_t> exchange_arrangement(const std::vector<std::int32_t>& key)

@@ -102,6 +102,25 @@ bool run_fixed_front(ready_range& ready, fixed_front_steps& behind, long long& c
 	return ready.left(front) == 0;
 }
 
+// A stretch over a range whose arrivals are all distinct. The selection exchange on
+// distinct keys leaves them in increasing order whatever order it is given, so every
+// step's arrival ordering leaves the one arrangement that the range stands in now, the
+// priority ordering that follows leaves the same arrangement each time, and the same
+// process runs in every step until it finishes (true) or the clock reaches the next
+// arrival (false). One priority ordering, and the range stands as the last step's leaves
+// it, as after run_stretch.
+bool run_distinct_arrivals(ready_range& ready, long long& clock, long long next_arrival, progress_meter& progress,
+                           std::int32_t finished)
+{
+	progress.tick(clock, finished, ready.size());
+	ready.order_by_priority();
+	const std::int32_t runner = ready.process_at(0);
+	const long long steps = std::min(ready.left(runner), next_arrival - clock);
+	ready.run(runner, clock, steps);
+	clock += steps;
+	return ready.left(runner) == 0;
+}
+
 } // namespace
 
 std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long long& clock,
@@ -131,7 +150,10 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 		if (clock >= last_arrival)
 			break;
 		bool front_finished = false;
-		if (ready.front_is_fixed()) {
+		if (ready.arrivals_distinct()) {
+			front_finished = run_distinct_arrivals(ready, clock, ready.next_arrival(), progress, finished);
+			behind_goes_on = false;
+		} else if (ready.front_is_fixed()) {
 			if (behind_goes_on)
 				behind.front_left(ready);
 			else
@@ -143,9 +165,9 @@ std::int32_t step_to_last_arrival(process_table& t, std::int32_t finished, long 
 			behind_goes_on = false;
 		}
 		if (front_finished) {
-			ready.finish_front(t, finished);
+			const std::int32_t slot = ready.finish_front();
 			progress.erase();
-			report(finished, clock);
+			report(slot, clock);
 			finished++;
 		}
 	}

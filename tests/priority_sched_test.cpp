@@ -167,6 +167,124 @@ TEST(PrioritySchedOrderings, LongRangesGetTheLoopsArrangement)
 	}
 }
 
+// The ranks of the values, by a table where their span is narrow and by a sort where it is
+// wide, are what sorting out the distinct values and counting those below gives.
+TEST(PrioritySchedOrderings, DenseRanksCountTheSmallerDistinctValues)
+{
+	std::mt19937 rng(43);
+	const long long spans[] = {1, 3, 50, 1000, 100000000, 4294967296LL};
+	for (int round = 0; round < 600; round++) {
+		const long long span = spans[round % 6];
+		const long long lowest = round % 4 == 0 ? -2147483648LL : -static_cast<long long>(rng() % 1000);
+		std::vector<std::int32_t> values(rng() % 3000 + (round % 6 == 5 ? 0 : 1));
+		for (std::int32_t& value : values) {
+			const long long offset = static_cast<long long>((static_cast<std::uint64_t>(rng()) << 32 | rng()) %
+			                                                static_cast<std::uint64_t>(span));
+			value = static_cast<std::int32_t>(std::min(lowest + offset, 2147483647LL));
+		}
+		std::vector<std::int32_t> distinct = values;
+		std::sort(distinct.begin(), distinct.end());
+		distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+		std::vector<std::int32_t> expected;
+		for (const std::int32_t value : values)
+			expected.push_back(static_cast<std::int32_t>(
+			        std::lower_bound(distinct.begin(), distinct.end(), value) - distinct.begin()));
+		ASSERT_EQ(dense_ranks(values), expected) << "round " << round;
+	}
+}
+
+// A ready range over one process per key, all arrived at 0, the keys of both orderings
+// the same so that either ordering can be read off the process numbers.
+process_table table_of_keys(const std::vector<std::int32_t>& key, const std::vector<std::int32_t>& arrival)
+{
+	process_table t;
+	for (std::size_t i = 0; i < key.size(); i++) {
+		t.name.push_back('x');
+		t.priority.push_back(key[i]);
+		t.arrival.push_back(arrival[i]);
+		t.burst.push_back(1000);
+		t.remaining.push_back(1000);
+		t.record.push_back(static_cast<std::int32_t>(i) + 1);
+	}
+	return t;
+}
+
+// A short ready range is ordered by the exchange loop on its process numbers, each key
+// read through its process: the same arrangement as the loop on the keys themselves,
+// for every key sequence up to the longest such range.
+TEST(PrioritySchedEngine, ShortRangesAreOrderedInPlaceAsByTheLoop)
+{
+	auto expect_the_loops = [](const std::vector<std::int32_t>& key) {
+		// Arrivals all 0, so that the range is admitted at once in process order.
+		const process_table t = table_of_keys(key, std::vector<std::int32_t>(key.size(), 0));
+		ready_range ready(t, 0);
+		ready.admit(0);
+		ready.order_by_priority();
+		const std::vector<std::int32_t> order(ready.order().begin(), ready.order().end());
+		ASSERT_EQ(order, loop_arrangement(key)) << ::testing::PrintToString(key);
+	};
+	for_every_key_sequence(7, 3, expect_the_loops);
+	std::mt19937 rng(37);
+	for (int round = 0; round < 3000; round++) {
+		std::vector<std::int32_t> key(rng() % (longest_range_for_the_loops + 1));
+		for (std::int32_t& k : key)
+			k = static_cast<std::int32_t>(rng() % (round % 2 == 0 ? 4 : 1000)) - 2;
+		expect_the_loops(key);
+	}
+}
+
+// Where no two processes of a range share an arrival, a whole stretch is one priority
+// ordering: the arrival ordering leaves one arrangement whatever it is given, so every
+// step runs the same process and leaves the range as the first step's priority ordering
+// does. Held against the steps themselves, from every order of every short range of
+// distinct arrivals with ties of priority, and from random orders of long ones.
+TEST(PrioritySchedEngine, DistinctArrivalsMakeEveryStepTheSame)
+{
+	// Process i arrives at 7i, as the table stands after the first arrival ordering.
+	auto table_of = [](const std::vector<std::int32_t>& priority) {
+		std::vector<std::int32_t> arrival(priority.size());
+		for (std::size_t i = 0; i < arrival.size(); i++)
+			arrival[i] = static_cast<std::int32_t>(7 * i);
+		return table_of_keys(priority, arrival);
+	};
+	auto range_of = [](const process_table& t) {
+		ready_range ready(t, 0);
+		ready.admit(2000000000);
+		return ready;
+	};
+	auto expect_same_steps = [](ready_range stepped, const column<std::int32_t>& start) {
+		stepped.rearrange(start);
+		stepped.order_by_arrival();
+		ASSERT_TRUE(stepped.arrivals_distinct());
+		stepped.order_by_priority();
+		const column<std::int32_t> after_one = stepped.order();
+		for (int step = 0; step < 4; step++) {
+			stepped.order_by_arrival();
+			stepped.order_by_priority();
+			ASSERT_EQ(stepped.order(), after_one) << ::testing::PrintToString(start);
+		}
+	};
+	for_every_key_sequence(6, 3, [&](const std::vector<std::int32_t>& priority) {
+		const process_table t = table_of(priority);
+		const ready_range ready = range_of(t);
+		column<std::int32_t> start = ready.order();
+		do
+			expect_same_steps(ready, start);
+		while (std::next_permutation(start.begin(), start.end()));
+	});
+	std::mt19937 rng(41);
+	for (int round = 0; round < 300; round++) {
+		std::vector<std::int32_t> priority(rng() % 200);
+		for (std::int32_t& p : priority)
+			p = static_cast<std::int32_t>(rng() % 5);
+		const process_table t = table_of(priority);
+		const ready_range ready = range_of(t);
+		column<std::int32_t> start = ready.order();
+		std::shuffle(start.begin(), start.end(), rng);
+		expect_same_steps(ready, start);
+	}
+}
+
 // Behind a front that neither ordering moves, any number of steps is taken at once, from
 // one front to the next: each take must leave the range exactly as the orderings do,
 // step by step. Crowds of a few priorities and arrivals, their keys coming round after
@@ -198,7 +316,6 @@ TEST(PrioritySchedEngine, StepsBehindAFixedFrontAreTheOrderingsSteps)
 		progress_meter unseen(nullptr, 0, 0);
 		fixed_front_steps behind;
 		behind.start(taken);
-		process_table finished = t;
 		for (std::int32_t slot = 0; taken.size() > 1 && taken.front_is_fixed(); slot++) {
 			for (int take = 0; take < 4; take++) {
 				const auto steps = static_cast<long long>(1 + rng() % (take % 2 == 0 ? 40 : 3000));
@@ -209,8 +326,7 @@ TEST(PrioritySchedEngine, StepsBehindAFixedFrontAreTheOrderingsSteps)
 				}
 				ASSERT_EQ(taken.order(), stepped.order()) << "crowd " << crowd << ", front " << slot;
 			}
-			taken.finish_front(finished, slot);
-			stepped.finish_front(finished, slot);
+			ASSERT_EQ(taken.finish_front(), stepped.finish_front());
 			behind.front_left(taken);
 		}
 		jumps += behind.jumps_taken();
