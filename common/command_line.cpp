@@ -49,7 +49,8 @@ int answer_option(const char* argument, const program_words& program)
 {
 	int written;
 	if (std::strcmp(argument, "--help") == 0)
-		written = std::printf("%s%s%s.\n", program.usage, program.forms ? forms_usage : plain_usage, program.name);
+		written = std::printf("%s\nExample:\n  %s\n\n%s%s.\n", program.usage, program.example,
+		                      program.forms ? forms_usage : plain_usage, program.name);
 	else if (std::strcmp(argument, "--version") == 0)
 		written = std::printf("%s %s\n", program.name, SCHED_VERSION);
 	else

@@ -8,7 +8,8 @@ namespace sched {
 // What a program says of itself on its command line.
 struct program_words {
 	const char* name;
-	const char* usage; // the start of --help, before the options
+	const char* usage;   // the start of --help
+	const char* example; // a command line that runs it, for --help
 	bool forms;        // whether it takes --explain and --json
 	const char* input; // for a hint: "the batch is read", "the cases are read"
 };

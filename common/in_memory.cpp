@@ -1,7 +1,11 @@
 #include "in_memory.hpp"
 
 #include <cstdlib>
-#include <new>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace sched {
 
@@ -9,11 +13,24 @@ namespace {
 
 #ifdef _WIN32
 
+// A file of the temporary folder, removed when it is closed. tmpfile() names its files
+// from a count of its own process, in the root of the drive, so that two runs at once
+// take the same names and one fails.
+std::FILE* temporary_file()
+{
+	char folder[MAX_PATH + 1];
+	char name[MAX_PATH + 1];
+	std::FILE* file = nullptr;
+	if (GetTempPathA(sizeof folder, folder) != 0 && GetTempFileNameA(folder, "sch", 0, name) != 0)
+		file = std::fopen(name, "w+bD");
+	if (file == nullptr)
+		throw std::runtime_error("cannot make a temporary file");
+	return file;
+}
+
 std::FILE* open_input(std::string& bytes)
 {
-	std::FILE* file = std::tmpfile();
-	if (file == nullptr)
-		throw std::bad_alloc();
+	std::FILE* file = temporary_file();
 	std::fwrite(bytes.data(), 1, bytes.size(), file);
 	std::rewind(file);
 	return file;
@@ -22,11 +39,7 @@ std::FILE* open_input(std::string& bytes)
 // A stream whose text is whole once it is taken.
 class output_stream {
 public:
-	output_stream() : file_(std::tmpfile())
-	{
-		if (file_ == nullptr)
-			throw std::bad_alloc();
-	}
+	output_stream() : file_(temporary_file()) {}
 	output_stream(const output_stream&) = delete;
 	output_stream& operator=(const output_stream&) = delete;
 	~output_stream() { std::fclose(file_); }
@@ -55,7 +68,7 @@ std::FILE* open_input(std::string& bytes)
 {
 	std::FILE* file = fmemopen(bytes.data(), bytes.size(), "r");
 	if (file == nullptr)
-		throw std::bad_alloc();
+		throw std::runtime_error("cannot open a stream over memory");
 	return file;
 }
 
@@ -65,7 +78,7 @@ public:
 	output_stream() : file_(open_memstream(&buffer_, &size_))
 	{
 		if (file_ == nullptr)
-			throw std::bad_alloc();
+			throw std::runtime_error("cannot open a stream over memory");
 	}
 	output_stream(const output_stream&) = delete;
 	output_stream& operator=(const output_stream&) = delete;

@@ -20,7 +20,8 @@ using program_entry = std::function<int(std::FILE* in, std::FILE* out, std::FILE
 
 // Runs a program's core in this process, the way its `main` runs it on the standard
 // streams, with `input` as its whole standard input, and keeps what it wrote. Streams
-// over memory where the C library has them, temporary files elsewhere (Windows).
+// over memory where the C library has them, temporary files elsewhere (Windows); throws
+// std::runtime_error where it can make neither.
 captured_run run_in_memory(const program_entry& program, std::string_view input);
 
 } // namespace sched

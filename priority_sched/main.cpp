@@ -7,28 +7,25 @@
 
 namespace {
 
-const char usage[] =
-	"usage: priority_sched [--explain | --json] < FILE\n"
-	"       priority_sched --help | --version\n"
-	"\n"
-	"Simulates preemptive priority scheduling of the batch on standard input, in unit\n"
-	"time steps, and prints one line per process as it finishes: name, completion,\n"
-	"turnaround and waiting time.\n"
-	"\n"
-	"The batch is the process count, then one record per process:\n"
-	"  NAME PRIORITY ARRIVAL BURST\n"
-	"NAME is one character; a smaller PRIORITY is more urgent; BURST is at least 1.\n"
-	"\n"
-	"Example:\n"
-	"  printf '2\\nA 2 0 3\\nB 1 1 2\\n' | priority_sched\n"
-	"\n";
+const char usage[] = R"(usage: priority_sched [--explain | --json] < FILE
+       priority_sched --help | --version
+
+Simulates preemptive priority scheduling of the batch on standard input, in unit
+time steps, and prints one line per process as it finishes: name, completion,
+turnaround and waiting time.
+
+The batch is the process count, then one record per process:
+  NAME PRIORITY ARRIVAL BURST
+NAME is one character; a smaller PRIORITY is more urgent; BURST is at least 1.
+)";
+
+const char example[] = R"(printf '2\nA 2 0 3\nB 1 1 2\n' | priority_sched)";
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-	const sched::command_line line =
-		sched::start_program(argc, argv, {"priority_sched", usage, true, "the batch is read"});
+	const auto line = sched::start_program(argc, argv, {"priority_sched", usage, example, true, "the batch is read"});
 	if (line.done)
 		return line.status;
 	// A long run shows how far it has come, but only to a person at a terminal.

@@ -75,8 +75,9 @@ int main(int argc, char** argv)
 			return 0;
 		}
 		results = sched_check::check_program(o, batches);
-	} catch (const sched_check::trouble& t) {
-		results.trouble = t.what();
+	} catch (const std::exception& e) {
+		// Trouble of the checker's own, or of the machine: either way no check.
+		results.trouble = e.what();
 	}
 	return write_results(o, results);
 }
